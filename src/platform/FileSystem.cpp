@@ -1,0 +1,54 @@
+#include "platform/FileSystem.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace galewarden {
+
+FileState readFile(std::string_view path, std::string& bytes) {
+    bytes.clear();
+    const std::filesystem::path native = nativePath(path);
+    std::error_code error;
+    if (!std::filesystem::exists(native, error)) {
+        return error ? FileState::Unreadable : FileState::Missing;
+    }
+    std::ifstream in(native, std::ios::binary);
+    if (!in) {
+        return FileState::Unreadable;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        bytes.clear();
+        return FileState::Unreadable;
+    }
+    return FileState::Read;
+}
+
+bool fileExists(std::string_view path) {
+    std::error_code error;
+    return std::filesystem::exists(nativePath(path), error);
+}
+
+std::int64_t fileSize(std::string_view path) {
+    std::error_code error;
+    const std::filesystem::path native = nativePath(path);
+    if (!std::filesystem::is_regular_file(native, error)) {
+        return -1;
+    }
+    const auto size = std::filesystem::file_size(native, error);
+    return error ? -1 : static_cast<std::int64_t>(size);
+}
+
+bool createDirectory(std::string_view path) {
+    std::error_code error;
+    std::filesystem::create_directories(nativePath(path), error);
+    return std::filesystem::is_directory(nativePath(path), error);
+}
+
+bool removeFile(std::string_view path) {
+    std::error_code error;
+    return std::filesystem::remove(nativePath(path), error);
+}
+
+}  // namespace galewarden

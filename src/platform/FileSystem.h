@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace galewarden {
+
+// Paths are texts in the program's code page (GB18030); they become the file system's own
+// names only here.
+std::filesystem::path nativePath(std::string_view path);
+std::string pathText(const std::filesystem::path& path);
+
+enum class FileState { Read, Missing, Unreadable };
+
+// Reads the whole file. `bytes` is emptied unless the state is Read.
+FileState readFile(std::string_view path, std::string& bytes);
+
+// Writes a temporary file beside the target, flushes it and renames it over the target, so
+// that the target is either the old or the new content, never a truncated one.
+bool replaceFile(std::string_view path, std::string_view bytes);
+
+bool fileExists(std::string_view path);
+// Size in bytes; −1 when the file is missing or not a regular file.
+std::int64_t fileSize(std::string_view path);
+bool createDirectory(std::string_view path);
+bool removeFile(std::string_view path);
+// Renames, failing when the target already exists.
+bool renameWithoutReplacing(std::string_view from, std::string_view to);
+
+}  // namespace galewarden
