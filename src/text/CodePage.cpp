@@ -11,7 +11,7 @@ namespace galewarden {
 namespace {
 
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
     ~Converter() {
         if (valid()) {
@@ -48,7 +48,7 @@ public:
         return output;
     }
 
-private:
+  private:
     iconv_t handle_;
 };
 
@@ -181,7 +181,8 @@ std::string javaToUtf8(std::string_view java) {
             appendUtf8(out, *unit);
             continue;
         }
-        const std::optional<std::uint32_t> low = *unit < 0xDC00 ? javaUnitAt(java, i) : std::nullopt;
+        const std::optional<std::uint32_t> low =
+            *unit < 0xDC00 ? javaUnitAt(java, i) : std::nullopt;
         if (low && *low >= 0xDC00 && *low <= 0xDFFF) {
             appendUtf8(out, 0x10000 + ((*unit - 0xD800) << 10) + (*low - 0xDC00));
             i += 6;

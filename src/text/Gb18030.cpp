@@ -3,9 +3,15 @@
 namespace galewarden {
 namespace {
 
-bool isLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
-bool isDigitByte(unsigned char byte) { return byte >= 0x30 && byte <= 0x39; }
-bool isTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
+bool isLeadByte(unsigned char byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
+bool isDigitByte(unsigned char byte) {
+    return byte >= 0x30 && byte <= 0x39;
+}
+bool isTrailByte(unsigned char byte) {
+    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
+}
 
 }  // namespace
 

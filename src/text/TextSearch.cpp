@@ -7,7 +7,9 @@
 namespace galewarden {
 namespace {
 
-char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char foldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Compares the needle with the text at a character boundary, character by character, so
 // that only whole single-byte characters are case-folded.
@@ -70,7 +72,9 @@ void forEachMatch(std::string_view text, std::string_view needle, std::size_t st
     }
 }
 
-int toPosition(std::size_t offset) { return static_cast<int>(offset) + 1; }
+int toPosition(std::size_t offset) {
+    return static_cast<int>(offset) + 1;
+}
 
 }  // namespace
 

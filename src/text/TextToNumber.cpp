@@ -13,7 +13,9 @@ constexpr unsigned char kFullWidthRow = 0xA3;      // GB18030 row of U+FF01..U+F
 constexpr unsigned char kFullWidthYuan = 0xA4;     // A3A4 is U+FFE5, not a dollar sign
 constexpr unsigned char kIdeographicSpace = 0xA1;  // A1A1 is U+3000
 
-bool isSpaceByte(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isSpaceByte(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 std::string_view skipLeadingSpace(std::string_view text) {
     std::size_t i = 0;

@@ -27,7 +27,9 @@ TestHome::~TestHome() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::string TestHome::text() const { return pathText(path_); }
+std::string TestHome::text() const {
+    return pathText(path_);
+}
 
 void TestHome::write(std::string_view utf8Name, std::string_view bytes) const {
     std::filesystem::create_directories(file(utf8Name).parent_path());
@@ -40,7 +42,11 @@ std::string TestHome::read(std::string_view utf8Name) const {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::string gb(std::string_view utf8Text) { return gbFromUtf8(utf8Text); }
-std::string utf8(std::string_view gbText) { return utf8FromGb(gbText); }
+std::string gb(std::string_view utf8Text) {
+    return gbFromUtf8(utf8Text);
+}
+std::string utf8(std::string_view gbText) {
+    return utf8FromGb(gbText);
+}
 
 }  // namespace galewarden::test

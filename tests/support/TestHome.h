@@ -9,7 +9,7 @@ namespace galewarden::test {
 // A fresh program directory for one test: created empty, set as GALEWARDEN_HOME, removed
 // again afterwards.
 class TestHome {
-public:
+  public:
     TestHome();
     ~TestHome();
     TestHome(const TestHome&) = delete;
@@ -23,7 +23,7 @@ public:
     void write(std::string_view utf8Name, std::string_view bytes) const;
     std::string read(std::string_view utf8Name) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -23,11 +23,18 @@ TEST(CodePage, JavaFormEscapesEveryNonAsciiUnit) {
 }
 
 TEST(CodePage, InvalidInputBecomesQuestionMarks) {
-    EXPECT_EQ(convertText("a\xFF" "b", Encoding::Utf8, Encoding::Java), "a?b");
+    EXPECT_EQ(convertText("a\xFF"
+                          "b",
+                          Encoding::Utf8, Encoding::Java),
+              "a?b");
     EXPECT_EQ(convertText("a\xC0\xAF", Encoding::Utf8, Encoding::Java), "a??");  // overlong
     EXPECT_EQ(convertText("a\xE4\xB8", Encoding::Utf8, Encoding::Java), "a??");  // truncated
-    EXPECT_EQ(gbFromUtf8("a\xFF" "b"), "a?b");
-    EXPECT_EQ(utf8FromGb("a\x80" "b"), "a?b");
+    EXPECT_EQ(gbFromUtf8("a\xFF"
+                         "b"),
+              "a?b");
+    EXPECT_EQ(utf8FromGb("a\x80"
+                         "b"),
+              "a?b");
     EXPECT_EQ(utf8FromGb("a\xB1"), "a?");
     EXPECT_EQ(gbFromUtf8(""), "");
 }

@@ -13,7 +13,8 @@ std::string executablePath() {
     if (length <= 0) {
         return {};
     }
-    return pathText(std::filesystem::path(std::string(buffer.data(), static_cast<std::size_t>(length))));
+    return pathText(
+        std::filesystem::path(std::string(buffer.data(), static_cast<std::size_t>(length))));
 }
 
 }  // namespace galewarden

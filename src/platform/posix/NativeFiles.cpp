@@ -39,7 +39,9 @@ std::filesystem::path nativePath(std::string_view path) {
     return std::filesystem::path(utf8FromGb(path));
 }
 
-std::string pathText(const std::filesystem::path& path) { return gbFromUtf8(path.string()); }
+std::string pathText(const std::filesystem::path& path) {
+    return gbFromUtf8(path.string());
+}
 
 bool replaceFile(std::string_view path, std::string_view bytes) {
     const std::string target = nativePath(path).string();

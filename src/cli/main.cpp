@@ -1,0 +1,44 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+
+namespace galewarden::cli {
+
+int usage() {
+    std::cerr
+        << "usage: galewarden-cli COMMAND ...\n"
+           "  once [--json]                     one refresh pass against the configured source\n"
+           "  check FILE [--json]               classify a saved answer without network\n"
+           "  json FILE PATH...                 what each path of a JSON file reads\n"
+           "  config get SECTION KEY            read a configuration value\n"
+           "  config set SECTION KEY VALUE [--quoted]\n"
+           "  config delete SECTION KEY\n"
+           "Texts are UTF-8; the program directory is GALEWARDEN_HOME or the executable's.\n";
+    return kUsage;
+}
+
+}  // namespace galewarden::cli
+
+int main(int argc, char** argv) {
+    using namespace galewarden::cli;
+    if (argc < 2) {
+        return usage();
+    }
+    const std::string command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    if (command == "config") {
+        return runConfigCommand(args);
+    }
+    if (command == "json") {
+        return runJsonCommand(args);
+    }
+    if (command == "once") {
+        return runOnceCommand(args);
+    }
+    if (command == "check") {
+        return runCheckCommand(args);
+    }
+    return usage();
+}
