@@ -1,0 +1,125 @@
+#include "alerts/AlertExtraction.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+
+#include "alerts/AlertClassifier.h"
+#include "alerts/DateTime.h"
+#include "json/JsonDocument.h"
+#include "text/CodePage.h"
+#include "text/Md5.h"
+#include "text/TextSearch.h"
+
+namespace galewarden {
+namespace {
+
+constexpr std::size_t kLongestPlainId = 32;
+constexpr std::size_t kMillisecondDigits = 13;
+
+std::string elementPath(const JsonRules& rules, int index, std::string_view member) {
+    return rules.array + "[" + std::to_string(index) + "]." + std::string(member);
+}
+
+std::string detailPath(const JsonRules& rules, std::string_view member) {
+    return rules.array + "." + std::string(member);
+}
+
+bool allDigits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// One warning of the list, completed once and reused for every district it is tried with.
+class WarningReader {
+  public:
+    WarningReader(const JsonDocument& list, const JsonRules& rules,
+                  const DetailFetcher& fetchDetail)
+        : list_(list), rules_(rules), fetchDetail_(fetchDetail) {}
+
+    const AlertRecord& complete(int index, const std::string& id, const std::string& headline,
+                                const std::string& sender) {
+        if (completedIndex_ == index) {
+            return record_;
+        }
+        completedIndex_ = index;
+        record_ = AlertRecord{};
+        record_.id = id;
+        record_.headline = headline;
+        record_.sender = sender;
+        std::string publishTime;
+        if (!readDetail(id, publishTime)) {
+            record_.description = list_.getText(elementPath(rules_, index, rules_.description));
+            publishTime = list_.getText(elementPath(rules_, index, rules_.publishTime));
+        }
+        if (record_.id.size() > kLongestPlainId) {
+            record_.id = md5Hex(record_.id);
+        }
+        normalisePublishTime(publishTime, record_);
+        if (record_.sender.empty()) {
+            record_.sender = record_.headline;
+        }
+        return record_;
+    }
+
+  private:
+    bool readDetail(const std::string& id, std::string& publishTime) {
+        if (!fetchDetail_ || !rules_.detailInEffect()) {
+            return false;
+        }
+        const std::string answer = fetchDetail_(detailUrl(rules_, id));
+        JsonDocument detail;
+        if (!detail.parse(convertText(answer, Encoding::Utf8, Encoding::Java))) {
+            return false;
+        }
+        record_.sender = detail.getText(detailPath(rules_, rules_.detailSender));
+        record_.description = detail.getText(detailPath(rules_, rules_.detailDescription));
+        publishTime = detail.getText(detailPath(rules_, rules_.detailPublishTime));
+        return true;
+    }
+
+    const JsonDocument& list_;
+    const JsonRules& rules_;
+    const DetailFetcher& fetchDetail_;
+    int completedIndex_ = -1;
+    AlertRecord record_;
+};
+
+}  // namespace
+
+void normalisePublishTime(std::string_view delivered, AlertRecord& record) {
+    const std::string text = replaceAll(delivered, "T", " ");
+    long long milliseconds = 0;
+    // Only digits make a time stamp: "2024-09-01 08" is thirteen bytes too.
+    if (text.size() == kMillisecondDigits && allDigits(text) &&
+        std::from_chars(text.data(), text.data() + text.size(), milliseconds).ec == std::errc()) {
+        record.publishDateTime = timestampToBeijingTime(milliseconds);
+    } else {
+        record.publishDateTime = textToDateTime(text);
+    }
+    record.publishTime = formatDateTime(record.publishDateTime);
+}
+
+int extractAlerts(const JsonDocument& list, const JsonRules& rules,
+                  const std::vector<std::string>& districts, AlertClassifier& classifier,
+                  const DetailFetcher& fetchDetail, std::stop_token stop) {
+    WarningReader reader(list, rules, fetchDetail);
+    int index = 0;
+    for (std::string id = list.getText(elementPath(rules, 0, rules.identifier));
+         !id.empty() && !stop.stop_requested();
+         id = list.getText(elementPath(rules, ++index, rules.identifier))) {
+        const std::string headline = list.getText(elementPath(rules, index, rules.headline));
+        const std::string sender = list.getText(elementPath(rules, index, rules.sender));
+        for (const std::string& district : districts) {
+            if (!containsText(headline, district)) {
+                continue;
+            }
+            const AlertRecord& record = reader.complete(index, id, headline, sender);
+            if (classifier.classifyAlert(record, district) != ClassifyOutcome::nextDistrict) {
+                break;
+            }
+        }
+    }
+    return index;
+}
+
+}  // namespace galewarden

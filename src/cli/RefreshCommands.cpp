@@ -1,12 +1,132 @@
+#include <algorithm>
+#include <iostream>
+#include <optional>
+
+#include <rapidjson/stringbuffer.h>
+#include <rapidjson/writer.h>
+
+#include "alerts/RefreshCycle.h"
+#include "alerts/RefreshPlugin.h"
+#include "alerts/RefreshState.h"
+#include "alerts/RefreshView.h"
+#include "alerts/ResultsPublisher.h"
+#include "app/config/ConfigStore.h"
 #include "cli/Commands.h"
+#include "net/HttpClient.h"
+#include "platform/FileSystem.h"
+#include "text/CodePage.h"
+#include "text/TextSearch.h"
 
 namespace galewarden::cli {
+namespace {
 
-int runOnceCommand(const std::vector<std::string>&) {
-    return usage();
+// Keeps what a pass shows; the terminal gets it once the pass is over.
+class RecordingView : public RefreshView {
+  public:
+    void showStatus(const StatusLine& status) override { status_ = status; }
+    void setRefreshInterval(int) override {}
+    void presentResult(const RefreshResult& result) override { result_ = result; }
+    void updateIconWindowVisibility() override {}
+    void applyIconWindowSettings() override {}
+
+    const StatusLine& status() const { return status_; }
+    const std::optional<RefreshResult>& result() const { return result_; }
+
+  private:
+    StatusLine status_;
+    std::optional<RefreshResult> result_;
+};
+
+std::string terminalText(std::string_view gb) {
+    return replaceAll(utf8FromGb(gb), "\r\n", "\n");
 }
-int runCheckCommand(const std::vector<std::string>&) {
-    return usage();
+
+std::string keptAsJson(const std::vector<KeptAlert>& kept) {
+    rapidjson::StringBuffer buffer;
+    rapidjson::Writer<rapidjson::StringBuffer> writer(buffer);
+    const auto member = [&](const char* name, std::string_view gb) {
+        const std::string text = utf8FromGb(gb);
+        writer.Key(name);
+        writer.String(text.data(), static_cast<rapidjson::SizeType>(text.size()));
+    };
+    writer.StartArray();
+    for (const KeptAlert& alert : kept) {
+        writer.StartObject();
+        member("id", alert.id);
+        member("region", alert.region);
+        member("signalName", alert.signalName);
+        writer.Key("level");
+        writer.Int(alert.level);
+        member("publishTime", alert.publishTime);
+        member("title", alert.title);
+        member("description", alert.description);
+        writer.EndObject();
+    }
+    writer.EndArray();
+    return std::string(buffer.GetString(), buffer.GetSize()) + "\n";
+}
+
+void print(const RecordingView& view, bool asJson) {
+    const std::optional<RefreshResult>& result = view.result();
+    if (asJson) {
+        std::cout << keptAsJson(result ? result->kept : std::vector<KeptAlert>{});
+        return;
+    }
+    std::cout << terminalText(view.status().text) << "\n\n"
+              << terminalText(result ? result->detailsText : noAlertsText()) << "\n";
+}
+
+int exitStatus(RefreshCycle::Outcome outcome) {
+    return outcome == RefreshCycle::Outcome::failed ? kFailure : kSuccess;
+}
+
+bool takeJsonFlag(std::vector<std::string>& args) {
+    const auto flag = std::find(args.begin(), args.end(), "--json");
+    if (flag == args.end()) {
+        return false;
+    }
+    args.erase(flag);
+    return true;
+}
+
+// One pass with the program's own objects, printing what it showed.
+template <typename Pass>
+int runPass(bool asJson, Pass pass) {
+    const ConfigStore store;
+    const HttpClient http;
+    RefreshState state;
+    state.settingsChanged = true;
+    RecordingView view;
+    RefreshPlugin plugin;
+    RefreshCycle cycle(store, http, state, view, plugin);
+    const RefreshCycle::Outcome outcome = pass(cycle);
+    print(view, asJson);
+    return exitStatus(outcome);
+}
+
+}  // namespace
+
+int runOnceCommand(const std::vector<std::string>& arguments) {
+    std::vector<std::string> args = arguments;
+    const bool asJson = takeJsonFlag(args);
+    if (!args.empty()) {
+        return usage();
+    }
+    return runPass(asJson, [](RefreshCycle& cycle) { return cycle.run(); });
+}
+
+int runCheckCommand(const std::vector<std::string>& arguments) {
+    std::vector<std::string> args = arguments;
+    const bool asJson = takeJsonFlag(args);
+    if (args.size() != 1) {
+        return usage();
+    }
+    std::string answer;
+    if (readFile(gbFromUtf8(args[0]), answer) != FileState::Read) {
+        std::cerr << "galewarden-cli: cannot read " << args[0] << "\n";
+        return kFailure;
+    }
+    return runPass(asJson, [&](RefreshCycle& cycle) { return cycle.check(answer); });
 }
 
 }  // namespace galewarden::cli

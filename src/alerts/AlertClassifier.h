@@ -1,0 +1,50 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "alerts/AlertRecord.h"
+#include "alerts/PassAccumulators.h"
+#include "alerts/PassConfiguration.h"
+
+namespace galewarden {
+
+class RefreshState;
+
+enum class ClassifyOutcome { nextDistrict, dropped, kept, duplicate };
+
+// PNG bytes for a signal name.
+using PictureSource = std::function<std::string(std::string_view signalName)>;
+
+// Cuts headlines into region, office, keyword, type and colour, drops what is not wanted and
+// publishes what is kept into the pass's accumulators and the shared display lists.
+class AlertClassifier {
+  public:
+    AlertClassifier(const ClassifierWords& words, RefreshState& state, PictureSource pictures,
+                    bool guidanceFileExists);
+
+    ClassifyOutcome classifyAlert(const AlertRecord& record, std::string_view district);
+
+    const PassAccumulators& accumulators() const { return acc_; }
+    PassAccumulators& accumulators() { return acc_; }
+
+  private:
+    struct Cut;
+    Cut cutHeadline(const AlertRecord& record, std::string_view district) const;
+    std::string renamed(std::string signalName) const;
+    ClassifyOutcome noteLift(const Cut& cut);
+    ClassifyOutcome publish(const AlertRecord& record, const Cut& cut);
+    void appendDisplayEntry(const std::string& signalName, const std::string& region);
+    void appendTexts(const AlertRecord& record, const KeptAlert& alert, const std::string& guidance,
+                     const std::string& word);
+
+    const ClassifierWords& words_;
+    RefreshState& state_;
+    PictureSource pictures_;
+    bool guidanceFileExists_;
+    bool labelUsesName_ = false;
+    PassAccumulators acc_;
+};
+
+}  // namespace galewarden
