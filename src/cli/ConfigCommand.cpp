@@ -1,8 +1,47 @@
+#include <iostream>
+#include <string>
+
+#include "app/config/ConfigStore.h"
 #include "cli/Commands.h"
+#include "text/CodePage.h"
 
 namespace galewarden::cli {
+namespace {
 
-int runConfigCommand(const std::vector<std::string>&) {
+int reportChange(bool stored, const ConfigStore& store) {
+    if (stored) {
+        return kSuccess;
+    }
+    std::cerr << "galewarden-cli: could not change " << utf8FromGb(store.filePath())
+              << " (unreadable, not writable, or a value with a line break)\n";
+    return kFailure;
+}
+
+}  // namespace
+
+// config get|set|delete SECTION KEY [VALUE] [--quoted]; texts arrive and leave as UTF-8.
+int runConfigCommand(const std::vector<std::string>& args) {
+    if (args.size() < 3) {
+        return usage();
+    }
+    const std::string& action = args[0];
+    const std::string section = gbFromUtf8(args[1]);
+    const std::string key = gbFromUtf8(args[2]);
+    const ConfigStore store;
+    if (action == "get" && args.size() == 3) {
+        std::cout << utf8FromGb(store.readText(section, key, "")) << '\n';
+        return kSuccess;
+    }
+    if (action == "delete" && args.size() == 3) {
+        return reportChange(store.deleteKey(section, key), store);
+    }
+    const bool quoted = args.size() == 5 && args[4] == "--quoted";
+    if (action == "set" && (args.size() == 4 || quoted)) {
+        const std::string value = gbFromUtf8(args[3]);
+        return reportChange(
+            quoted ? store.writeQuoted(section, key, value) : store.writeText(section, key, value),
+            store);
+    }
     return usage();
 }
 
