@@ -1,0 +1,117 @@
+#include "alerts/Guidance.h"
+
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <unordered_map>
+
+#include "platform/FileSystem.h"
+#include "platform/ProgramPaths.h"
+#include "text/CodePage.h"
+#include "text/TextSearch.h"
+
+namespace galewarden {
+namespace {
+
+std::string guidancePath() {
+    return programDirectory() + "/Guidance.html";
+}
+
+// What tells one version of the file from another without reading it.
+struct FileStamp {
+    std::string path;
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type modified{};
+    bool exists = false;
+
+    bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp stampOf(const std::string& path) {
+    FileStamp stamp{path};
+    const std::filesystem::path native = nativePath(path);
+    std::error_code error;
+    stamp.exists = std::filesystem::is_regular_file(native, error);
+    if (stamp.exists) {
+        stamp.size = std::filesystem::file_size(native, error);
+        stamp.modified = std::filesystem::last_write_time(native, error);
+    }
+    return stamp;
+}
+
+// The last cell of the first row naming the signal.
+std::string findGuidance(std::string_view page, std::string_view signalName) {
+    static const std::string suffix = gbFromUtf8("色预警信号");
+    if (signalName.empty()) {
+        return {};
+    }
+    const int key = findText(page, std::string(signalName) + suffix);
+    const int rowEnd = key == -1 ? -1 : findText(page, "</tr>", key + 1);
+    if (rowEnd == -1) {
+        return {};
+    }
+    const int cell = findLastText(page.substr(0, static_cast<std::size_t>(rowEnd - 1)), "<td>");
+    if (cell == -1) {
+        return {};
+    }
+    const int textStart = cell + 4;
+    const int cellEnd = findText(page, "</td>", textStart);
+    if (cellEnd == -1) {
+        return {};
+    }
+    const auto offset = static_cast<std::size_t>(textStart - 1);
+    const auto length = static_cast<std::size_t>(cellEnd - textStart);
+    return replaceAll(page.substr(offset, length), "<br>", "\r\n");
+}
+
+// The refresh asks once per warning, so the converted file and every answer are kept while
+// the file stays the same.
+class GuidanceCache {
+  public:
+    std::string lookup(std::string_view signalName) {
+        const std::lock_guard lock(mutex_);
+        refreshIfChanged();
+        std::string name(signalName);
+        const auto known = answers_.find(name);
+        if (known != answers_.end()) {
+            return known->second;
+        }
+        std::string guidance = findGuidance(page_, signalName);
+        answers_.emplace(std::move(name), guidance);
+        return guidance;
+    }
+
+  private:
+    void refreshIfChanged() {
+        const std::string path = guidancePath();
+        FileStamp current = stampOf(path);
+        if (stamp_ == current) {
+            return;
+        }
+        std::string bytes;
+        const FileState state = readFile(path, bytes);
+        page_ = gbFromUtf8(bytes);
+        answers_.clear();
+        // An unreadable file is tried again next time: its permissions may change without
+        // touching its stamp.
+        stamp_ = state == FileState::Unreadable ? std::nullopt : std::optional(std::move(current));
+    }
+
+    std::mutex mutex_;
+    std::optional<FileStamp> stamp_;
+    std::string page_;
+    std::unordered_map<std::string, std::string> answers_;
+};
+
+}  // namespace
+
+std::string lookupGuidance(std::string_view signalName) {
+    static GuidanceCache cache;
+    return cache.lookup(signalName);
+}
+
+bool guidanceFileExists() {
+    return fileExists(guidancePath());
+}
+
+}  // namespace galewarden
