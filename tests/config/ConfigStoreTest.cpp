@@ -110,7 +110,7 @@ TEST(ConfigStore, WritesLeaveNoTemporaryFileBehind) {
 
 TEST(ConfigStore, ConcurrentWritersKeepEachOthersKeys) {
     const test::TestHome home;
-    constexpr int kKeysPerThread = 150;
+    constexpr int kKeysPerThread = 100;
     const auto writeKeys = [](const std::string& prefix) {
         const ConfigStore store;
         for (int i = 0; i < kKeysPerThread; ++i) {
