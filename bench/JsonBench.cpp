@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,6 +12,18 @@ namespace galewarden {
 namespace {
 
 constexpr int kWarnings = 3000;
+constexpr std::size_t kContentBytes = 600;
+
+// Cuts UTF-8 text to at most `size` bytes without splitting a character.
+void cutAtCharacter(std::string& text, std::size_t size) {
+    if (text.size() <= size) {
+        return;
+    }
+    while (size > 0 && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80) {
+        --size;
+    }
+    text.resize(size);
+}
 
 std::string warningJson(int i) {
     static const char* const kRegions[] = {"北京市", "上海市", "广东省广州市", "四川省成都市"};
@@ -19,15 +32,16 @@ std::string warningJson(int i) {
     const std::string signal = kSignals[(i / 4) % 4];
     std::string content =
         region + "气象台" + std::to_string(i % 28 + 1) + "日10时20分发布" + signal + "预警信号：";
-    while (content.size() < 600) {
+    while (content.size() < kContentBytes) {
         content +=
             "预计未来6小时内本市大部分地区将出现明显降水，局地伴有雷电和短时大风，"
             "请注意防范城市内涝、山洪及地质灾害。";
     }
+    cutAtCharacter(content, kContentBytes);
     return "{\"id\":\"" + std::to_string(11010041600000 + i) + "_20261209102000\",\"title\":\"" +
            region + "气象台发布" + signal + "预警信号\",\"content\":\"" + content +
-           "\",\"time\":\"2026-12-09 10:20:00\",\"type\":\"11B03\",\"level\":\"" + signal +
-           "\",\"longitude\":116.40717,\"latitude\":39.90469}";
+           "\",\"time\":\"2026-12-09 10:20:00\",\"type\":\"11B03\",\"longitude\":116.40717,"
+           "\"latitude\":39.90469}";
 }
 
 // The vendor answer, in the escaped form the refresh parses.
