@@ -209,7 +209,7 @@ ClassifyOutcome AlertClassifier::publish(const AlertRecord& record, const Cut& c
 
     std::string description = cleanAlertText(record.description);
     const std::string type = withoutLastChar(signalName);
-    const std::string guidance = lookupGuidance(signalName);
+    const std::string& guidance = guidanceFor(signalName);
     if (!guidance.empty()) {
         description = cutGuidanceSection(description);
     }
@@ -265,6 +265,14 @@ ClassifyOutcome AlertClassifier::publish(const AlertRecord& record, const Cut& c
     appendTexts(record, alert, guidance, word);
     acc_.kept.push_back(std::move(alert));
     return ClassifyOutcome::kept;
+}
+
+const std::string& AlertClassifier::guidanceFor(const std::string& signalName) {
+    const auto known = guidance_.find(signalName);
+    if (known != guidance_.end()) {
+        return known->second;
+    }
+    return guidance_.emplace(signalName, lookupGuidance(signalName)).first->second;
 }
 
 void AlertClassifier::appendDisplayEntry(const std::string& signalName, const std::string& region) {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "alerts/AlertRecord.h"
 #include "alerts/PassAccumulators.h"
@@ -36,6 +37,7 @@ class AlertClassifier {
     ClassifyOutcome noteLift(const Cut& cut);
     ClassifyOutcome publish(const AlertRecord& record, const Cut& cut);
     void appendDisplayEntry(const std::string& signalName, const std::string& region);
+    const std::string& guidanceFor(const std::string& signalName);
     void appendTexts(const AlertRecord& record, const KeptAlert& alert, const std::string& guidance,
                      const std::string& word);
 
@@ -44,6 +46,7 @@ class AlertClassifier {
     PictureSource pictures_;
     bool guidanceFileExists_;
     bool labelUsesName_ = false;
+    std::unordered_map<std::string, std::string> guidance_;  // by signal name, for this pass
     PassAccumulators acc_;
 };
 

@@ -6,6 +6,7 @@
 
 #include "alerts/AlertClassifier.h"
 #include "alerts/DateTime.h"
+#include "alerts/DistrictMatcher.h"
 #include "json/JsonDocument.h"
 #include "text/CodePage.h"
 #include "text/Md5.h"
@@ -103,17 +104,16 @@ int extractAlerts(const JsonDocument& list, const JsonRules& rules,
                   const std::vector<std::string>& districts, AlertClassifier& classifier,
                   const DetailFetcher& fetchDetail, std::stop_token stop) {
     WarningReader reader(list, rules, fetchDetail);
+    const DistrictMatcher matcher(districts);
     int index = 0;
     for (std::string id = list.getText(elementPath(rules, 0, rules.identifier));
          !id.empty() && !stop.stop_requested();
          id = list.getText(elementPath(rules, ++index, rules.identifier))) {
         const std::string headline = list.getText(elementPath(rules, index, rules.headline));
         const std::string sender = list.getText(elementPath(rules, index, rules.sender));
-        for (const std::string& district : districts) {
-            if (!containsText(headline, district)) {
-                continue;
-            }
+        for (int named : matcher.districtsIn(headline)) {
             const AlertRecord& record = reader.complete(index, id, headline, sender);
+            const std::string& district = districts[static_cast<std::size_t>(named)];
             if (classifier.classifyAlert(record, district) != ClassifyOutcome::nextDistrict) {
                 break;
             }

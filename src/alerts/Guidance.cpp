@@ -1,6 +1,5 @@
 #include "alerts/Guidance.h"
 
-#include <filesystem>
 #include <mutex>
 #include <optional>
 #include <unordered_map>
@@ -17,27 +16,11 @@ std::string guidancePath() {
     return programDirectory() + "/Guidance.html";
 }
 
-// What tells one version of the file from another without reading it.
-struct FileStamp {
+struct GuidanceStamp {
     std::string path;
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type modified{};
-    bool exists = false;
-
-    bool operator==(const FileStamp&) const = default;
+    FileStamp file;
+    bool operator==(const GuidanceStamp&) const = default;
 };
-
-FileStamp stampOf(const std::string& path) {
-    FileStamp stamp{path};
-    const std::filesystem::path native = nativePath(path);
-    std::error_code error;
-    stamp.exists = std::filesystem::is_regular_file(native, error);
-    if (stamp.exists) {
-        stamp.size = std::filesystem::file_size(native, error);
-        stamp.modified = std::filesystem::last_write_time(native, error);
-    }
-    return stamp;
-}
 
 // The last cell of the first row naming the signal.
 std::string findGuidance(std::string_view page, std::string_view signalName) {
@@ -84,7 +67,7 @@ class GuidanceCache {
   private:
     void refreshIfChanged() {
         const std::string path = guidancePath();
-        FileStamp current = stampOf(path);
+        GuidanceStamp current{path, fileStamp(path)};
         if (stamp_ == current) {
             return;
         }
@@ -98,7 +81,7 @@ class GuidanceCache {
     }
 
     std::mutex mutex_;
-    std::optional<FileStamp> stamp_;
+    std::optional<GuidanceStamp> stamp_;
     std::string page_;
     std::unordered_map<std::string, std::string> answers_;
 };

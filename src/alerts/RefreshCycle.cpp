@@ -82,9 +82,9 @@ RefreshCycle::Outcome RefreshCycle::check(std::string_view answerBytes) {
 RefreshCycle::Outcome RefreshCycle::process(const std::string& bytes,
                                             const PassConfiguration& config,
                                             const std::string& savedStatus, std::stop_token stop) {
-    state_.setResponseText(convertText(bytes, Encoding::Utf8, Encoding::Java));
+    state_.setResponseBytes(bytes);
     JsonDocument list;
-    if (!list.parse(state_.responseText())) {
+    if (!list.parse(bytes)) {
         return fail(config, savedStatus);
     }
     state_.setUnexpectedDataText({});

@@ -1,5 +1,7 @@
 #include "alerts/RefreshState.h"
 
+#include "text/CodePage.h"
+
 namespace galewarden {
 
 StatusLine RefreshState::status() const {
@@ -14,12 +16,12 @@ void RefreshState::setStatus(StatusLine status) {
 
 std::string RefreshState::responseText() const {
     std::lock_guard lock(textLock_);
-    return responseText_;
+    return convertText(responseBytes_, Encoding::Utf8, Encoding::Java);
 }
 
-void RefreshState::setResponseText(std::string text) {
+void RefreshState::setResponseBytes(std::string utf8) {
     std::lock_guard lock(textLock_);
-    responseText_ = std::move(text);
+    responseBytes_ = std::move(utf8);
 }
 
 std::string RefreshState::unexpectedDataText() const {

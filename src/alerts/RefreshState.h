@@ -46,8 +46,10 @@ class RefreshState {
     // Texts the worker writes and the interface reads, copied under their own lock.
     StatusLine status() const;
     void setStatus(StatusLine status);
+    // The last downloaded answer in the escaped ASCII form ("\uXXXX"), made from its bytes
+    // only when someone asks: most passes never need it.
     std::string responseText() const;
-    void setResponseText(std::string text);
+    void setResponseBytes(std::string utf8);
     std::string unexpectedDataText() const;
     void setUnexpectedDataText(std::string text);
 
@@ -57,7 +59,7 @@ class RefreshState {
   private:
     mutable std::mutex textLock_;
     StatusLine status_;
-    std::string responseText_;
+    std::string responseBytes_;
     std::string unexpectedDataText_;
 };
 

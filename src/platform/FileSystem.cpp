@@ -10,15 +10,29 @@ FileState readFile(std::string_view path, std::string& bytes) {
     bytes.clear();
     const std::filesystem::path native = nativePath(path);
     std::error_code error;
-    if (!std::filesystem::exists(native, error)) {
-        return error ? FileState::Unreadable : FileState::Missing;
+    const std::filesystem::file_status status = std::filesystem::status(native, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return FileState::Missing;
     }
-    std::ifstream in(native, std::ios::binary);
-    if (!in) {
+    if (error || status.type() != std::filesystem::file_type::regular) {
         return FileState::Unreadable;
     }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    try {
+        std::ifstream in(native, std::ios::binary);
+        const std::uintmax_t size = std::filesystem::file_size(native, error);
+        if (!in || error) {
+            return FileState::Unreadable;
+        }
+        bytes.resize(static_cast<std::size_t>(size));
+        in.read(bytes.data(), static_cast<std::streamsize>(size));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+        // A file that grew while it was read: take the rest as well.
+        bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (in.bad()) {
+            bytes.clear();
+            return FileState::Unreadable;
+        }
+    } catch (const std::exception&) {
         bytes.clear();
         return FileState::Unreadable;
     }

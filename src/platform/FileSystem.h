@@ -22,6 +22,15 @@ FileState readFile(std::string_view path, std::string& bytes);
 bool replaceFile(std::string_view path, std::string_view bytes);
 
 bool fileExists(std::string_view path);
+
+// What tells one version of a file from another without reading it, in one system call.
+struct FileStamp {
+    bool regularFile = false;
+    std::int64_t size = 0;
+    std::int64_t modifiedNanoseconds = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp fileStamp(std::string_view path);
 // Size in bytes; −1 when the file is missing or not a regular file.
 std::int64_t fileSize(std::string_view path);
 bool createDirectory(std::string_view path);

@@ -45,18 +45,28 @@ std::string joinText(const std::vector<std::string>& pieces, std::string_view se
 }
 
 std::string trimText(std::string_view text) {
-    std::size_t first = text.size();
-    std::size_t last = 0;  // one past the last character that is not a space
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = charLengthAt(text, i);
-        const std::string_view character = text.substr(i, length);
-        if (character != " " && character != kIdeographicSpace) {
-            first = std::min(first, i);
-            last = i + length;
+    std::size_t first = 0;
+    while (first < text.size()) {
+        if (text[first] == ' ') {
+            ++first;
+        } else if (text.substr(first, 2) == kIdeographicSpace) {
+            first += 2;
+        } else {
+            break;
         }
-        i += length;
     }
-    return first < last ? std::string(text.substr(first, last - first)) : std::string();
+    std::size_t end = text.size();
+    while (end > first) {
+        if (text[end - 1] == ' ') {
+            --end;  // a space byte is never part of a double-byte character
+        } else if (end - first >= 2 && text.substr(end - 2, 2) == kIdeographicSpace &&
+                   charBoundaryBefore(text, end - 2) == end - 2) {
+            end -= 2;
+        } else {
+            break;
+        }
+    }
+    return std::string(text.substr(first, end - first));
 }
 
 bool startsWith(std::string_view text, std::string_view prefix) {

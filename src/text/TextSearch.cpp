@@ -1,5 +1,6 @@
 #include "text/TextSearch.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "text/Gb18030.h"
@@ -43,32 +44,83 @@ std::size_t firstBoundaryFrom(std::string_view text, std::size_t startOffset) {
     return boundary;
 }
 
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool hasAsciiLetter(std::string_view text) {
+    for (char c : text) {
+        if (isAsciiLetter(c)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool equalFoldedBytes(std::string_view text, std::size_t at, std::string_view needle) {
+    for (std::size_t i = 0; i < needle.size(); ++i) {
+        if (foldAscii(text[at + i]) != foldAscii(needle[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Byte-wise folded search: finds every character-wise folded match, and a few more that the
+// caller rules out.
+std::size_t findFoldedBytes(std::string_view text, std::string_view needle, std::size_t from) {
+    const char lower = foldAscii(needle[0]);
+    const char upper = isAsciiLetter(lower) ? static_cast<char>(lower - 'a' + 'A') : lower;
+    while (from + needle.size() <= text.size()) {
+        const std::size_t lowerAt = text.find(lower, from);
+        const std::size_t upperAt = upper == lower ? lowerAt : text.find(upper, from);
+        const std::size_t candidate = std::min(lowerAt, upperAt);
+        if (candidate == std::string_view::npos || candidate + needle.size() > text.size()) {
+            return std::string_view::npos;
+        }
+        if (equalFoldedBytes(text, candidate, needle)) {
+            return candidate;
+        }
+        from = candidate + 1;
+    }
+    return std::string_view::npos;
+}
+
+// Walks the candidates of a fast byte search, keeping those that start on a character
+// boundary, and reports each match at or after `startOffset` to `onMatch`, which returns
+// false to stop the walk.
+// Bytes that no multi-byte GB18030 character contains after its first byte: wherever they
+// stand, a character begins.
+bool alwaysStartsCharacter(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x30 || (byte >= 0x3A && byte <= 0x3F);
+}
+
 template <typename OnMatch>
 void forEachMatch(std::string_view text, std::string_view needle, std::size_t startOffset,
                   Case mode, OnMatch onMatch) {
+    const bool folded = mode == Case::Ignore && hasAsciiLetter(needle);
+    const bool anchored = alwaysStartsCharacter(needle[0]);
     std::size_t boundary = firstBoundaryFrom(text, startOffset);
-    if (mode == Case::Ignore) {
-        for (; boundary + needle.size() <= text.size(); boundary += charLengthAt(text, boundary)) {
-            if (matchesFoldedAt(text, boundary, needle) && !onMatch(boundary)) {
-                return;
-            }
-        }
-        return;
-    }
     while (boundary + needle.size() <= text.size()) {
-        const std::size_t candidate = text.find(needle, boundary);
+        const std::size_t candidate =
+            folded ? findFoldedBytes(text, needle, boundary) : text.find(needle, boundary);
         if (candidate == std::string_view::npos) {
             return;
+        }
+        if (anchored) {
+            boundary = candidate;
         }
         while (boundary < candidate) {
             boundary += charLengthAt(text, boundary);
         }
-        if (boundary == candidate) {
-            if (!onMatch(boundary)) {
-                return;
-            }
-            boundary += charLengthAt(text, boundary);
+        if (boundary != candidate) {
+            continue;  // the candidate began inside a character
         }
+        if ((!folded || matchesFoldedAt(text, boundary, needle)) && !onMatch(boundary)) {
+            return;
+        }
+        boundary += charLengthAt(text, boundary);
     }
 }
 

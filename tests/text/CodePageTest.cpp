@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <cstdint>
 
 #include "text/CodePage.h"
 #include "text/Md5.h"
+#include "text/Utf8.h"
 
 namespace galewarden {
 namespace {
@@ -42,6 +46,42 @@ TEST(CodePage, InvalidInputBecomesQuestionMarks) {
 TEST(Md5, LowerCaseHexDigest) {
     EXPECT_EQ(md5Hex(""), "d41d8cd98f00b204e9800998ecf8427e");
     EXPECT_EQ(md5Hex("abc"), "900150983cd24fb0d6963f7d28e17f72");
+}
+
+}  // namespace
+}  // namespace galewarden
+
+namespace galewarden {
+namespace {
+
+std::string systemConvert(const char* to, const char* from, const std::string& input) {
+    iconv_t handle = iconv_open(to, from);
+    std::string output(input.size() * 4 + 16, '\0');
+    char* in = const_cast<char*>(input.data());
+    std::size_t inLeft = input.size();
+    char* out = output.data();
+    std::size_t outLeft = output.size();
+    const bool converted =
+        iconv(handle, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1);
+    iconv_close(handle);
+    output.resize(output.size() - outLeft);
+    return converted ? output : std::string();
+}
+
+TEST(CodePage, AgreesWithTheSystemConverterOnEveryCharacter) {
+    // Every character the system can convert (a few private-use ones it cannot: "?" here).
+    std::string utf8;
+    for (std::uint32_t codePoint = 1; codePoint <= 0x10FFFF; ++codePoint) {
+        std::string character;
+        appendUtf8(character, codePoint);
+        if ((codePoint < 0xD800 || codePoint > 0xDFFF) && gbFromUtf8(character) != "?") {
+            utf8 += character;
+        }
+    }
+    const std::string gb = systemConvert("GB18030", "UTF-8", utf8);
+    ASSERT_FALSE(gb.empty());
+    EXPECT_EQ(gbFromUtf8(utf8), gb);
+    EXPECT_EQ(utf8FromGb(gb), systemConvert("UTF-8", "GB18030", gb));
 }
 
 }  // namespace

@@ -61,6 +61,16 @@ bool replaceFile(std::string_view path, std::string_view bytes) {
     return true;
 }
 
+FileStamp fileStamp(std::string_view path) {
+    struct stat status {};
+    if (::stat(nativePath(path).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return {};
+    }
+    return {
+        true, static_cast<std::int64_t>(status.st_size),
+        static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
+}
+
 bool renameWithoutReplacing(std::string_view from, std::string_view to) {
     const std::string source = nativePath(from).string();
     const std::string target = nativePath(to).string();
