@@ -14,34 +14,75 @@ namespace {
 
 using Replacement = std::pair<std::string_view, std::string_view>;
 
-// Backslashes first, so that the escapes added later stay single; every kind of line break
-// becomes "<br>", since a raw one would end the string literal.
-constexpr std::array<Replacement, 10> kDetailsEscapes{{
-    {"\\", "\\\\"},
-    {"\"", "\\\""},
-    {"&", "&amp;"},
-    {">", "&gt;"},
-    {"<", "&lt;"},
-    {"\r\n", "<br>"},
-    {"\r", "<br>"},
-    {"\n", "<br>"},
-    {"-----", "<hr>"},
-    {"*/", "*\\/"},  // would end the marker comment on the next write
-}};
+constexpr std::size_t kRuleLength = 5;  // "-----" becomes a horizontal rule
+
+// One walk over the details text, with the effect of replacing in turn: backslashes (first,
+// so that the escapes added later stay single), quotes, "&", ">", "<", every kind of line
+// break (a raw one would end the string literal), "-----", and "*/" (which would end the
+// marker comment on the next write).
+std::string escapeDetails(std::string_view text) {
+    std::string escaped;
+    escaped.reserve(text.size() + text.size() / 8);
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = charLengthAt(text, at);
+        if (length > 1) {
+            escaped.append(text.substr(at, length));
+            at += length;
+            continue;
+        }
+        switch (const char c = text[at++]) {
+            case '\\':
+                escaped += "\\\\";
+                break;
+            case '"':
+                escaped += "\\\"";
+                break;
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '\r':
+                at += at < text.size() && text[at] == '\n' ? 1 : 0;
+                escaped += "<br>";
+                break;
+            case '\n':
+                escaped += "<br>";
+                break;
+            case '*':
+                escaped += '*';
+                if (at < text.size() && text[at] == '/') {
+                    escaped += "\\/";
+                    ++at;
+                }
+                break;
+            case '-': {
+                std::size_t run = 1;
+                while (at < text.size() && text[at] == '-') {
+                    ++run, ++at;
+                }
+                for (; run >= kRuleLength; run -= kRuleLength) {
+                    escaped += "<hr>";
+                }
+                escaped.append(run, '-');
+                break;
+            }
+            default:
+                escaped.push_back(c);
+        }
+    }
+    return escaped;
+}
 
 // U+2028 and U+2029 end a string literal in older JavaScript engines.
 constexpr std::array<Replacement, 2> kUtf8LineSeparators{{
     {"\xE2\x80\xA8", "\\u2028"},
     {"\xE2\x80\xA9", "\\u2029"},
 }};
-
-std::string escapeDetails(std::string_view text) {
-    std::string escaped(text);
-    for (const auto& [found, replacement] : kDetailsEscapes) {
-        escaped = replaceAll(escaped, found, replacement);
-    }
-    return escaped;
-}
 
 // The page is UTF-8; a plain byte replacement is exact there.
 std::string replaceBytes(std::string text, std::string_view found, std::string_view replacement) {
