@@ -66,7 +66,9 @@ bool startsHeading(std::string_view after) {
 std::string cleanAlertText(std::string_view text) {
     std::string result(text);
     for (const auto& [found, replacement] : cleaningRules()) {
-        result = replaceAll(result, found, replacement, Case::Ignore);
+        if (containsText(result, found, Case::Ignore)) {  // most texts need few of the rules
+            result = replaceAll(result, found, replacement, Case::Ignore);
+        }
     }
     return trimText(shrinkSpaces(std::move(result)));
 }
