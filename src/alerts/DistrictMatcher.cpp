@@ -16,6 +16,14 @@ std::size_t leadingBytes(std::string_view text, int count) {
     return bytes;
 }
 
+std::uint64_t packed(std::string_view bytes) {
+    std::uint64_t key = 0;
+    for (char c : bytes) {
+        key = (key << 8) | static_cast<unsigned char>(c);
+    }
+    return key;
+}
+
 }  // namespace
 
 DistrictMatcher::DistrictMatcher(std::vector<std::string> districts)
@@ -28,13 +36,13 @@ DistrictMatcher::DistrictMatcher(std::vector<std::string> districts)
             continue;
         }
         Index& index = pair > first ? byLeadingPair_ : bySingle_;
-        index[name.substr(0, pair)].push_back(static_cast<int>(i));
+        index[packed(name.substr(0, pair))].push_back(static_cast<int>(i));
     }
 }
 
 void DistrictMatcher::lookUp(const Index& index, std::string_view key, std::string_view rest,
                              std::vector<int>& found) const {
-    const auto candidates = index.find(key);
+    const auto candidates = index.find(packed(key));
     if (candidates == index.end()) {
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -18,7 +19,9 @@ class DistrictMatcher {
     std::vector<int> districtsIn(std::string_view headline) const;
 
   private:
-    using Index = std::unordered_map<std::string_view, std::vector<int>>;
+    // Keyed by the bytes of the leading characters packed into one number: at most two
+    // characters of at most four bytes each.
+    using Index = std::unordered_map<std::uint64_t, std::vector<int>>;
     void lookUp(const Index& index, std::string_view key, std::string_view rest,
                 std::vector<int>& found) const;
 

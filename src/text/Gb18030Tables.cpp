@@ -60,10 +60,9 @@ class Tables {
         return {bytes, 4};
     }
 
-    // Code point of a two-byte character, kNone when it has none.
-    std::uint32_t decodeTwo(unsigned char lead, unsigned char trail) const {
-        return twoByte_[static_cast<std::size_t>(lead - 0x81) * kTrailCount + (trail - 0x40)];
-    }
+    // The tables themselves, for loops that keep them in registers.
+    const GbCode* bmpCodes() const { return fromUnicode_.data(); }
+    const std::uint32_t* twoByteCodePoints() const { return twoByte_.data(); }
 
     // Code point of a 2- or 4-byte character; nullopt when it has none.
     std::optional<std::uint32_t> decode(const unsigned char* b, std::size_t length) const {
@@ -172,109 +171,109 @@ const Tables& tables() {
     return instance;
 }
 
-// Writes into a buffer sized for the worst case, then trims it: these loops run over
-// megabytes per pass.
-class ByteWriter {
-  public:
-    explicit ByteWriter(std::size_t capacity) : buffer_(capacity, '\0'), at_(buffer_.data()) {}
-    void put(char c) { *at_++ = c; }
-    void putGb(GbCode code) {
-        for (int shift = (code.length - 1) * 8; shift >= 0; shift -= 8) {
-            put(static_cast<char>((code.bytes >> shift) & 0xFF));
-        }
+// The output pointer is a local of the converting loop: written through a member, every
+// byte stored could alias the pointer itself and force it back to memory.
+inline void putGb(char*& out, GbCode code) {
+    for (int shift = (code.length - 1) * 8; shift >= 0; shift -= 8) {
+        *out++ = static_cast<char>((code.bytes >> shift) & 0xFF);
     }
-    void putUtf8(std::uint32_t codePoint) {
-        if (codePoint < 0x80) {
-            put(static_cast<char>(codePoint));
-        } else if (codePoint < 0x800) {
-            put(static_cast<char>(0xC0 | (codePoint >> 6)));
-            put(static_cast<char>(0x80 | (codePoint & 0x3F)));
-        } else if (codePoint < 0x10000) {
-            put(static_cast<char>(0xE0 | (codePoint >> 12)));
-            put(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-            put(static_cast<char>(0x80 | (codePoint & 0x3F)));
-        } else {
-            put(static_cast<char>(0xF0 | (codePoint >> 18)));
-            put(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
-            put(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-            put(static_cast<char>(0x80 | (codePoint & 0x3F)));
-        }
-    }
-    std::string take() {
-        buffer_.resize(static_cast<std::size_t>(at_ - buffer_.data()));
-        return std::move(buffer_);
-    }
+}
 
-  private:
-    std::string buffer_;
-    char* at_;
-};
+inline void putUtf8(char*& out, std::uint32_t codePoint) {
+    if (codePoint < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (codePoint >> 6));
+        *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (codePoint >> 12));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (codePoint >> 18));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+}
+
+// Runs `convert(out)` over a buffer sized for the worst case and trims it to what was written.
+template <typename Convert>
+std::string converted(std::size_t worstCase, Convert convert) {
+    std::string buffer(worstCase, '\0');
+    char* const begin = buffer.data();
+    buffer.resize(static_cast<std::size_t>(convert(begin) - begin));
+    return buffer;
+}
 
 }  // namespace
 
-// A GB18030 character of n bytes becomes at most 2n UTF-8 bytes (4 bytes give 4).
+// A GB18030 character of n bytes becomes at most 2n UTF-8 bytes.
 std::string gb18030ToUtf8(std::string_view gb) {
     const Tables& t = tables();
-    ByteWriter out(gb.size() * 2);
-    for (std::size_t i = 0; i < gb.size();) {
-        const auto lead = static_cast<unsigned char>(gb[i]);
-        if (lead < 0x80) {
-            out.put(gb[i++]);
-            continue;
+    const std::uint32_t* const twoByte = t.twoByteCodePoints();
+    return converted(gb.size() * 2, [&](char* out) {
+        for (std::size_t i = 0; i < gb.size();) {
+            const auto lead = static_cast<unsigned char>(gb[i]);
+            if (lead < 0x80) {
+                *out++ = gb[i++];
+                continue;
+            }
+            const std::size_t length = charLengthAt(gb, i);
+            if (length == 2) {
+                const auto trail = static_cast<unsigned char>(gb[i + 1]);
+                const std::uint32_t codePoint =
+                    twoByte[static_cast<std::size_t>(lead - 0x81) * kTrailCount + (trail - 0x40)];
+                codePoint != kNone ? putUtf8(out, codePoint) : void(*out++ = '?');
+                i += 2;
+                continue;
+            }
+            const auto* bytes = reinterpret_cast<const unsigned char*>(gb.data() + i);
+            const std::optional<std::uint32_t> codePoint =
+                length == 1 ? std::nullopt : t.decode(bytes, length);
+            if (codePoint) {
+                putUtf8(out, *codePoint);
+            } else {
+                *out++ = '?';
+            }
+            i += length;
         }
-        const std::size_t length = charLengthAt(gb, i);
-        if (length == 2) {
-            const std::uint32_t codePoint =
-                t.decodeTwo(lead, static_cast<unsigned char>(gb[i + 1]));
-            codePoint != kNone ? out.putUtf8(codePoint) : out.put('?');
-            i += 2;
-            continue;
-        }
-        const auto* bytes = reinterpret_cast<const unsigned char*>(gb.data() + i);
-        const std::optional<std::uint32_t> codePoint =
-            length == 1 ? std::nullopt : t.decode(bytes, length);
-        if (codePoint) {
-            out.putUtf8(*codePoint);
-        } else {
-            out.put('?');
-        }
-        i += length;
-    }
-    return out.take();
+        return out;
+    });
 }
 
 // A UTF-8 sequence of n bytes becomes at most 4 GB18030 bytes, never more than 2n.
 std::string utf8ToGb18030(std::string_view utf8) {
     const Tables& t = tables();
-    ByteWriter out(utf8.size() * 2);
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80) {
-            out.put(utf8[i++]);
-            continue;
-        }
-        // Chinese text is almost all three-byte sequences below the surrogates.
-        if (lead >= 0xE1 && lead != 0xED && lead <= 0xEF && i + 2 < utf8.size()) {
-            const auto second = static_cast<unsigned char>(utf8[i + 1]);
-            const auto third = static_cast<unsigned char>(utf8[i + 2]);
-            if ((second & 0xC0) == 0x80 && (third & 0xC0) == 0x80) {
-                const GbCode code =
-                    t.encode(((lead & 0x0Fu) << 12) | ((second & 0x3Fu) << 6) | (third & 0x3Fu));
-                code.length != 0 ? out.putGb(code) : out.put('?');
-                i += 3;
+    const GbCode* const bmp = t.bmpCodes();
+    return converted(utf8.size() * 2, [&](char* out) {
+        for (std::size_t i = 0; i < utf8.size();) {
+            const auto lead = static_cast<unsigned char>(utf8[i]);
+            if (lead < 0x80) {
+                *out++ = utf8[i++];
                 continue;
             }
+            // Chinese text is almost all three-byte sequences, none of them surrogates.
+            if (lead >= 0xE1 && lead != 0xED && lead <= 0xEF && i + 2 < utf8.size()) {
+                const auto second = static_cast<unsigned char>(utf8[i + 1]);
+                const auto third = static_cast<unsigned char>(utf8[i + 2]);
+                if ((second & 0xC0) == 0x80 && (third & 0xC0) == 0x80) {
+                    const GbCode code =
+                        bmp[((lead & 0x0Fu) << 12) | ((second & 0x3Fu) << 6) | (third & 0x3Fu)];
+                    code.length != 0 ? putGb(out, code) : void(*out++ = '?');
+                    i += 3;
+                    continue;
+                }
+            }
+            const std::optional<std::uint32_t> codePoint = decodeUtf8(utf8, i);
+            const GbCode code = codePoint ? t.encode(*codePoint) : GbCode{};
+            if (code.length == 0) {
+                *out++ = '?';
+                i += codePoint ? 0 : 1;
+            } else {
+                putGb(out, code);
+            }
         }
-        const std::optional<std::uint32_t> codePoint = decodeUtf8(utf8, i);
-        const GbCode code = codePoint ? t.encode(*codePoint) : GbCode{};
-        if (code.length == 0) {
-            out.put('?');
-            i += codePoint ? 0 : 1;
-        } else {
-            out.putGb(code);
-        }
-    }
-    return out.take();
+        return out;
+    });
 }
 
 }  // namespace galewarden::detail

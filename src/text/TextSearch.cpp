@@ -140,6 +140,10 @@ int findText(std::string_view text, std::string_view needle, int from, Case mode
         const std::size_t boundary = firstBoundaryFrom(text, startOffset);
         return boundary < text.size() ? toPosition(boundary) : -1;
     }
+    const bool exact = mode == Case::Sensitive || !hasAsciiLetter(needle);
+    if (exact && text.find(needle, startOffset) == std::string_view::npos) {
+        return -1;  // the usual answer, without walking characters
+    }
     forEachMatch(text, needle, startOffset, mode, [&](std::size_t offset) {
         found = toPosition(offset);
         return false;
