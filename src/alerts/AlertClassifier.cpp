@@ -64,6 +64,14 @@ int levelOf(std::string_view colour) {
     return found == colours.end() ? 0 : static_cast<int>(found - colours.begin()) + 1;
 }
 
+// The value for a key from the cache, computed on its first use.
+template <typename Value, typename Compute>
+const Value& remembered(std::unordered_map<std::string, Value>& cache, const std::string& key,
+                        Compute compute) {
+    const auto known = cache.find(key);
+    return known != cache.end() ? known->second : cache.emplace(key, compute()).first->second;
+}
+
 std::string quotedName(std::string_view signalName) {
     return "\"" + escapeJavaScriptString(signalName) + "\"";
 }
@@ -176,7 +184,7 @@ ClassifyOutcome AlertClassifier::noteLift(const Cut& cut) {
     if (levelOf(lastChar(name)) == 0) {
         name += words().liftDefaultColour;
     }
-    acc_.liftedPairs.emplace(cut.region, withoutLastChar(renamed(name)));
+    acc_.liftedPairs.emplace(cut.region, withoutLastChar(renamedOnce(name)));
     return ClassifyOutcome::dropped;
 }
 
@@ -205,7 +213,7 @@ ClassifyOutcome AlertClassifier::publish(const AlertRecord& record, const Cut& c
                warningAt != -1) {
         signalName = mid(cut.rest, start, warningAt - start) + words().noColour;
     }
-    signalName = renamed(signalName);
+    signalName = renamedOnce(signalName);
 
     std::string description = cleanAlertText(record.description);
     const std::string type = withoutLastChar(signalName);
@@ -215,9 +223,8 @@ ClassifyOutcome AlertClassifier::publish(const AlertRecord& record, const Cut& c
     }
     const std::string word = signalWord(description);
 
-    const bool valid = !cut.region.empty() && isWantedType(type, words_.skipWords) &&
-                       !cut.office.empty() && !record.publishTime.empty() && !description.empty() &&
-                       !signalName.empty();
+    const bool valid = !cut.region.empty() && wantedType(type) && !cut.office.empty() &&
+                       !record.publishTime.empty() && !description.empty() && !signalName.empty();
     const PassAccumulators::RegionType pair{cut.region, type};
     if (!valid || acc_.liftedPairs.contains(pair)) {
         return ClassifyOutcome::dropped;
@@ -267,12 +274,16 @@ ClassifyOutcome AlertClassifier::publish(const AlertRecord& record, const Cut& c
     return ClassifyOutcome::kept;
 }
 
+const std::string& AlertClassifier::renamedOnce(const std::string& signalName) {
+    return remembered(renamed_, signalName, [&] { return renamed(signalName); });
+}
+
+bool AlertClassifier::wantedType(const std::string& type) {
+    return remembered(wanted_, type, [&] { return isWantedType(type, words_.skipWords); });
+}
+
 const std::string& AlertClassifier::guidanceFor(const std::string& signalName) {
-    const auto known = guidance_.find(signalName);
-    if (known != guidance_.end()) {
-        return known->second;
-    }
-    return guidance_.emplace(signalName, lookupGuidance(signalName)).first->second;
+    return remembered(guidance_, signalName, [&] { return lookupGuidance(signalName); });
 }
 
 void AlertClassifier::appendDisplayEntry(const std::string& signalName, const std::string& region) {

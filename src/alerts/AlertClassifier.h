@@ -34,6 +34,8 @@ class AlertClassifier {
     struct Cut;
     Cut cutHeadline(const AlertRecord& record, std::string_view district) const;
     std::string renamed(std::string signalName) const;
+    const std::string& renamedOnce(const std::string& signalName);
+    bool wantedType(const std::string& type);
     ClassifyOutcome noteLift(const Cut& cut);
     ClassifyOutcome publish(const AlertRecord& record, const Cut& cut);
     void appendDisplayEntry(const std::string& signalName, const std::string& region);
@@ -46,7 +48,10 @@ class AlertClassifier {
     PictureSource pictures_;
     bool guidanceFileExists_;
     bool labelUsesName_ = false;
-    std::unordered_map<std::string, std::string> guidance_;  // by signal name, for this pass
+    // What depends on a signal name or type alone, worked out once per pass.
+    std::unordered_map<std::string, std::string> guidance_;
+    std::unordered_map<std::string, std::string> renamed_;
+    std::unordered_map<std::string, bool> wanted_;
     PassAccumulators acc_;
 };
 

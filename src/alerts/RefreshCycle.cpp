@@ -69,29 +69,31 @@ RefreshCycle::Outcome RefreshCycle::run(std::stop_token stop) {
         bytes.erase(0, static_cast<std::size_t>(config.rules.jsonStartPos));
     }
     offline_ = false;
-    return process(bytes, config, savedStatus, stop);
+    return process(std::make_shared<const std::string>(std::move(bytes)), config, savedStatus,
+                   stop);
 }
 
 RefreshCycle::Outcome RefreshCycle::check(std::string_view answerBytes) {
     const std::string savedStatus = beginPass();
     const PassConfiguration config = readPassConfiguration(store_);
     offline_ = true;
-    return process(std::string(answerBytes), config, savedStatus, {});
+    return process(std::make_shared<const std::string>(answerBytes), config, savedStatus, {});
 }
 
-RefreshCycle::Outcome RefreshCycle::process(const std::string& bytes,
+RefreshCycle::Outcome RefreshCycle::process(std::shared_ptr<const std::string> answer,
                                             const PassConfiguration& config,
                                             const std::string& savedStatus, std::stop_token stop) {
-    state_.setResponseBytes(bytes);
+    const std::string& bytes = *answer;
+    state_.setResponseBytes(answer);
     JsonDocument list;
     if (!list.parse(bytes)) {
         return fail(config, savedStatus);
     }
     state_.setUnexpectedDataText({});
-    if (bytes == state_.previousResponse && !state_.settingsChanged) {
+    if (state_.previousResponse && bytes == *state_.previousResponse && !state_.settingsChanged) {
         return unchanged(config, savedStatus);
     }
-    state_.previousResponse = bytes;
+    state_.previousResponse = answer;
     state_.settingsChanged = false;
     setStatus(gb("正在解析预警数据 .."));
     if (!offline_) {

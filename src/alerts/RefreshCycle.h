@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <stop_token>
 #include <string>
 #include <string_view>
@@ -33,7 +34,7 @@ class RefreshCycle {
     Outcome check(std::string_view answerBytes);
 
   private:
-    Outcome process(const std::string& bytes, const PassConfiguration& config,
+    Outcome process(std::shared_ptr<const std::string> answer, const PassConfiguration& config,
                     const std::string& savedStatus, std::stop_token stop);
     Outcome fail(const PassConfiguration& config, const std::string& savedStatus);
     Outcome unchanged(const PassConfiguration& config, const std::string& savedStatus);

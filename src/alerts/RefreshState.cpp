@@ -16,10 +16,11 @@ void RefreshState::setStatus(StatusLine status) {
 
 std::string RefreshState::responseText() const {
     std::lock_guard lock(textLock_);
-    return convertText(responseBytes_, Encoding::Utf8, Encoding::Java);
+    return responseBytes_ ? convertText(*responseBytes_, Encoding::Utf8, Encoding::Java)
+                          : std::string();
 }
 
-void RefreshState::setResponseBytes(std::string utf8) {
+void RefreshState::setResponseBytes(std::shared_ptr<const std::string> utf8) {
     std::lock_guard lock(textLock_);
     responseBytes_ = std::move(utf8);
 }

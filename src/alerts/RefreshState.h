@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -49,17 +50,18 @@ class RefreshState {
     // The last downloaded answer in the escaped ASCII form ("\uXXXX"), made from its bytes
     // only when someone asks: most passes never need it.
     std::string responseText() const;
-    void setResponseBytes(std::string utf8);
+    void setResponseBytes(std::shared_ptr<const std::string> utf8);
     std::string unexpectedDataText() const;
     void setUnexpectedDataText(std::string text);
 
-    // Worker-only: the last processed answer, for the unchanged test.
-    std::string previousResponse;
+    // Worker-only: the last processed answer, for the unchanged test. Answers run to megabytes,
+    // so this and the last downloaded one share their bytes.
+    std::shared_ptr<const std::string> previousResponse;
 
   private:
     mutable std::mutex textLock_;
     StatusLine status_;
-    std::string responseBytes_;
+    std::shared_ptr<const std::string> responseBytes_;
     std::string unexpectedDataText_;
 };
 
