@@ -16,21 +16,35 @@ using Replacement = std::pair<std::string_view, std::string_view>;
 
 constexpr std::size_t kRuleLength = 5;  // "-----" becomes a horizontal rule
 
-// One walk over the details text, with the effect of replacing in turn: backslashes (first,
-// so that the escapes added later stay single), quotes, "&", ">", "<", every kind of line
-// break (a raw one would end the string literal), "-----", and "*/" (which would end the
-// marker comment on the next write).
-std::string escapeDetails(std::string_view text) {
+constexpr std::array<bool, 256> kDetailsSpecial = [] {
+    std::array<bool, 256> special{};
+    for (const unsigned char c : std::string_view("\\\"&><\r\n*-")) {
+        special[c] = true;
+    }
+    return special;
+}();
+
+bool isDetailsSpecial(char c) {
+    return kDetailsSpecial[static_cast<unsigned char>(c)];
+}
+
+// One walk over the details text in UTF-8 (where no byte of a multi-byte character is
+// ASCII), with the effect of replacing in turn: backslashes (first, so that the escapes added
+// later stay single), quotes, "&", ">", "<", every kind of line break (a raw one would end the
+// string literal), "-----", and "*/" (which would end the marker comment on the next write).
+std::string escapeDetails(std::string_view utf8) {
     std::string escaped;
-    escaped.reserve(text.size() + text.size() / 8);
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = charLengthAt(text, at);
-        if (length > 1) {
-            escaped.append(text.substr(at, length));
-            at += length;
-            continue;
+    escaped.reserve(utf8.size() + utf8.size() / 8);
+    for (std::size_t at = 0; at < utf8.size();) {
+        const std::size_t plain = at;
+        while (at < utf8.size() && !isDetailsSpecial(utf8[at])) {
+            ++at;
         }
-        switch (const char c = text[at++]) {
+        escaped.append(utf8.substr(plain, at - plain));
+        if (at == utf8.size()) {
+            break;
+        }
+        switch (utf8[at++]) {
             case '\\':
                 escaped += "\\\\";
                 break;
@@ -47,7 +61,7 @@ std::string escapeDetails(std::string_view text) {
                 escaped += "&lt;";
                 break;
             case '\r':
-                at += at < text.size() && text[at] == '\n' ? 1 : 0;
+                at += at < utf8.size() && utf8[at] == '\n' ? 1 : 0;
                 escaped += "<br>";
                 break;
             case '\n':
@@ -55,24 +69,21 @@ std::string escapeDetails(std::string_view text) {
                 break;
             case '*':
                 escaped += '*';
-                if (at < text.size() && text[at] == '/') {
+                if (at < utf8.size() && utf8[at] == '/') {
                     escaped += "\\/";
                     ++at;
                 }
                 break;
-            case '-': {
+            default: {  // '-'
                 std::size_t run = 1;
-                while (at < text.size() && text[at] == '-') {
+                while (at < utf8.size() && utf8[at] == '-') {
                     ++run, ++at;
                 }
                 for (; run >= kRuleLength; run -= kRuleLength) {
                     escaped += "<hr>";
                 }
                 escaped.append(run, '-');
-                break;
             }
-            default:
-                escaped.push_back(c);
         }
     }
     return escaped;
@@ -93,12 +104,15 @@ std::string replaceBytes(std::string text, std::string_view found, std::string_v
     return text;
 }
 
-std::string pageTextFrom(std::string_view gbText) {
-    std::string text = utf8FromGb(gbText);
+std::string withEscapedLineSeparators(std::string utf8) {
     for (const auto& [found, replacement] : kUtf8LineSeparators) {
-        text = replaceBytes(std::move(text), found, replacement);
+        utf8 = replaceBytes(std::move(utf8), found, replacement);
     }
-    return text;
+    return utf8;
+}
+
+std::string pageTextFrom(std::string_view gbText) {
+    return withEscapedLineSeparators(utf8FromGb(gbText));
 }
 
 void replaceSection(std::string& page, std::string_view name, std::string_view text) {
@@ -171,7 +185,9 @@ bool writeHtmlPage(std::string_view path, std::string_view alertList, bool write
     }
     if (writeDetails) {
         replaceSection(page, "Content",
-                       pageTextFrom("var Content = \"" + escapeDetails(detailsText) + "\";"));
+                       "var Content = \"" +
+                           withEscapedLineSeparators(escapeDetails(utf8FromGb(detailsText))) +
+                           "\";");
     }
     if (state == FileState::Read && page == before) {
         return true;
