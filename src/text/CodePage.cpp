@@ -86,28 +86,7 @@ std::string javaToUtf8(std::string_view java) {
     return out;
 }
 
-std::string toUtf8(std::string_view bytes, Encoding from) {
-    switch (from) {
-        case Encoding::Gb18030:
-            return detail::gb18030ToUtf8(bytes);
-        case Encoding::Java:
-            return javaToUtf8(bytes);
-        case Encoding::Utf8:
-            break;
-    }
-    return std::string(bytes);
-}
-
-}  // namespace
-
-std::string convertText(std::string_view bytes, Encoding from, Encoding to) {
-    if (from == to) {
-        return std::string(bytes);
-    }
-    if (from == Encoding::Utf8 && to == Encoding::Java) {
-        return utf8ToJava(bytes);
-    }
-    const std::string utf8 = toUtf8(bytes, from);
+std::string fromUtf8(std::string_view utf8, Encoding to) {
     switch (to) {
         case Encoding::Gb18030:
             return detail::utf8ToGb18030(utf8);
@@ -116,7 +95,25 @@ std::string convertText(std::string_view bytes, Encoding from, Encoding to) {
         case Encoding::Utf8:
             break;
     }
-    return utf8;
+    return std::string(utf8);
+}
+
+}  // namespace
+
+std::string convertText(std::string_view bytes, Encoding from, Encoding to) {
+    if (from == to) {
+        return std::string(bytes);
+    }
+    switch (from) {
+        case Encoding::Gb18030:
+            return to == Encoding::Utf8 ? detail::gb18030ToUtf8(bytes)
+                                        : fromUtf8(detail::gb18030ToUtf8(bytes), to);
+        case Encoding::Java:
+            return to == Encoding::Utf8 ? javaToUtf8(bytes) : fromUtf8(javaToUtf8(bytes), to);
+        case Encoding::Utf8:
+            break;
+    }
+    return fromUtf8(bytes, to);
 }
 
 std::string gbFromUtf8(std::string_view utf8) {
