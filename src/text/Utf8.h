@@ -25,6 +25,12 @@ inline void appendUtf8(std::string& out, std::uint32_t codePoint) {
     }
 }
 
+inline std::string utf8Of(std::uint32_t codePoint) {
+    std::string utf8;
+    appendUtf8(utf8, codePoint);
+    return utf8;
+}
+
 // Decodes the UTF-8 sequence at `i` and advances past it; nullopt, with `i` unchanged, for an
 // invalid one (overlong, surrogate, out of range or truncated).
 inline std::optional<std::uint32_t> decodeUtf8(std::string_view text, std::size_t& i) {
