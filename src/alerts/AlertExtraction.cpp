@@ -18,12 +18,18 @@ namespace {
 constexpr std::size_t kLongestPlainId = 32;
 constexpr std::size_t kMillisecondDigits = 13;
 
-std::string elementPath(const JsonRules& rules, int index, std::string_view member) {
-    return rules.array + "[" + std::to_string(index) + "]." + std::string(member);
+// An empty member names nothing: its path ends in "." and reads empty, so it is not asked.
+std::string elementText(const JsonDocument& document, const JsonRules& rules, int index,
+                        std::string_view member) {
+    return member.empty() ? std::string()
+                          : document.getText(rules.array + "[" + std::to_string(index) + "]." +
+                                             std::string(member));
 }
 
-std::string detailPath(const JsonRules& rules, std::string_view member) {
-    return rules.array + "." + std::string(member);
+std::string detailText(const JsonDocument& document, const JsonRules& rules,
+                       std::string_view member) {
+    return member.empty() ? std::string()
+                          : document.getText(rules.array + "." + std::string(member));
 }
 
 bool allDigits(std::string_view text) {
@@ -49,8 +55,8 @@ class WarningReader {
         record_.sender = sender;
         std::string publishTime;
         if (!readDetail(id, publishTime)) {
-            record_.description = list_.getText(elementPath(rules_, index, rules_.description));
-            publishTime = list_.getText(elementPath(rules_, index, rules_.publishTime));
+            record_.description = elementText(list_, rules_, index, rules_.description);
+            publishTime = elementText(list_, rules_, index, rules_.publishTime);
         }
         if (record_.id.size() > kLongestPlainId) {
             record_.id = md5Hex(record_.id);
@@ -72,9 +78,9 @@ class WarningReader {
         if (!detail.parse(convertText(answer, Encoding::Utf8, Encoding::Java))) {
             return false;
         }
-        record_.sender = detail.getText(detailPath(rules_, rules_.detailSender));
-        record_.description = detail.getText(detailPath(rules_, rules_.detailDescription));
-        publishTime = detail.getText(detailPath(rules_, rules_.detailPublishTime));
+        record_.sender = detailText(detail, rules_, rules_.detailSender);
+        record_.description = detailText(detail, rules_, rules_.detailDescription);
+        publishTime = detailText(detail, rules_, rules_.detailPublishTime);
         return true;
     }
 
@@ -106,11 +112,11 @@ int extractAlerts(const JsonDocument& list, const JsonRules& rules,
     WarningReader reader(list, rules, fetchDetail);
     const DistrictMatcher matcher(districts);
     int index = 0;
-    for (std::string id = list.getText(elementPath(rules, 0, rules.identifier));
+    for (std::string id = elementText(list, rules, 0, rules.identifier);
          !id.empty() && !stop.stop_requested();
-         id = list.getText(elementPath(rules, ++index, rules.identifier))) {
-        const std::string headline = list.getText(elementPath(rules, index, rules.headline));
-        const std::string sender = list.getText(elementPath(rules, index, rules.sender));
+         id = elementText(list, rules, ++index, rules.identifier)) {
+        const std::string headline = elementText(list, rules, index, rules.headline);
+        const std::string sender = elementText(list, rules, index, rules.sender);
         for (int named : matcher.districtsIn(headline)) {
             const AlertRecord& record = reader.complete(index, id, headline, sender);
             const std::string& district = districts[static_cast<std::size_t>(named)];
