@@ -93,6 +93,9 @@ AlertClassifier::AlertClassifier(const ClassifierWords& words, RefreshState& sta
       state_(state),
       pictures_(std::move(pictures)),
       guidanceFileExists_(guidanceFileExists) {
+    for (const std::string& word : words_.senderWords) {
+        searchedSenderWords_.push_back(replaceAll(word, "~", ""));
+    }
     std::lock_guard lock(state_.displayLock);
     labelUsesName_ = state_.labelUsesName;
 }
@@ -108,8 +111,9 @@ AlertClassifier::Cut AlertClassifier::cutHeadline(const AlertRecord& record,
         cut.rest = headline.substr(std::min(cut.region.size(), headline.size()));
     } else {
         int officeAt = -1;
-        for (const std::string& word : words_.senderWords) {
-            const int found = findLastText(headline, replaceAll(word, "~", ""));
+        for (std::size_t w = 0; w < words_.senderWords.size(); ++w) {
+            const std::string& word = words_.senderWords[w];
+            const int found = findLastText(headline, searchedSenderWords_[w]);
             if (found != -1 && (officeAt == -1 || found < officeAt)) {
                 officeAt = found;
                 cut.office = mid(headline, officeAt, static_cast<int>(word.size()));

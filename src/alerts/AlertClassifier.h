@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "alerts/AlertRecord.h"
 #include "alerts/PassAccumulators.h"
@@ -48,6 +49,7 @@ class AlertClassifier {
     PictureSource pictures_;
     bool guidanceFileExists_;
     bool labelUsesName_ = false;
+    std::vector<std::string> searchedSenderWords_;  // the sender words without their "~"
     // What depends on a signal name or type alone, worked out once per pass.
     std::unordered_map<std::string, std::string> guidance_;
     std::unordered_map<std::string, std::string> renamed_;

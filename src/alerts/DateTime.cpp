@@ -122,10 +122,29 @@ DateTime timestampToBeijingTime(long long milliseconds) {
 }
 
 std::string formatDateTime(const DateTime& time) {
-    char buffer[80];
-    std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d:%02d", time.year, time.month,
-                  time.day, time.hour, time.minute, time.second);
-    return buffer;
+    const auto within = [](int value, int limit) { return value >= 0 && value <= limit; };
+    if (!within(time.year, 9999) || !within(time.month, 99) || !within(time.day, 99) ||
+        !within(time.hour, 99) || !within(time.minute, 99) || !within(time.second, 99)) {
+        char buffer[80];
+        std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d:%02d", time.year, time.month,
+                      time.day, time.hour, time.minute, time.second);
+        return buffer;
+    }
+    // Written digit by digit: this runs once per warning, where a printf call is most of the
+    // cost of normalising a time.
+    std::string text = "0000/00/00 00:00:00";
+    const auto put = [&](std::size_t end, int value, int digits) {
+        for (int i = 0; i < digits; ++i, value /= 10) {
+            text[end - static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
+        }
+    };
+    put(3, time.year, 4);
+    put(6, time.month, 2);
+    put(9, time.day, 2);
+    put(12, time.hour, 2);
+    put(15, time.minute, 2);
+    put(18, time.second, 2);
+    return text;
 }
 
 }  // namespace galewarden

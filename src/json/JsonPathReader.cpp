@@ -133,7 +133,7 @@ std::optional<std::string_view> PathReader::bracketKey(std::string& scratch) {
 }
 
 bool PathReader::atIdeographicSpace() const {
-    return path_.substr(pos_).starts_with(kIdeographicSpace);
+    return path_[pos_] == kIdeographicSpace[0] && path_.substr(pos_).starts_with(kIdeographicSpace);
 }
 
 void PathReader::skipSpaces() {
