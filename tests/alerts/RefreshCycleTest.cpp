@@ -82,6 +82,15 @@ class RefreshCycleTest : public ::testing::Test {
     }
     ~RefreshCycleTest() override { ::unsetenv("GALEWARDEN_ALERT_SERVICE"); }
 
+    // A custom JSON source on the fake service, with these [JSON] rules.
+    void useCustomSource(std::initializer_list<std::pair<const char*, std::string>> rules) {
+        store.writeText("Source", "UseKVX", "0");
+        store.writeQuoted("JSON", "Host", service.base());
+        for (const auto& [key, value] : rules) {
+            store.writeQuoted("JSON", key, value);
+        }
+    }
+
     RefreshCycle::Outcome runPass() {
         view.calls.clear();
         return cycle.run();
@@ -175,18 +184,16 @@ TEST_F(RefreshCycleTest, VendorOptionsJoinTheRequestInTheirOrder) {
 }
 
 TEST_F(RefreshCycleTest, CustomSourceWithDetailsAndAPrefixToSkip) {
-    store.writeText("Source", "UseKVX", "0");
-    store.writeQuoted("JSON", "Host", service.base());
-    store.writeQuoted("JSON", "Main", "list?areas=%s");
+    useCustomSource({{"Main", "list?areas=%s"},
+                     {"Detail", "detail?id=%s"},
+                     {"Array", "result.list"},
+                     {"identifier", "code"},
+                     {"headline", "head"},
+                     {"D_sender", "office"},
+                     {"D_description", "text"},
+                     {"D_publishTime", "issued"}});
     store.writeText("JSON", "UseDetail", "1");
-    store.writeQuoted("JSON", "Detail", "detail?id=%s");
     store.writeText("JSON", "JsonStartPos", "4");
-    store.writeQuoted("JSON", "Array", "result.list");
-    store.writeQuoted("JSON", "identifier", "code");
-    store.writeQuoted("JSON", "headline", "head");
-    store.writeQuoted("JSON", "D_sender", "office");
-    store.writeQuoted("JSON", "D_description", "text");
-    store.writeQuoted("JSON", "D_publishTime", "issued");
     store.writeText("General", "SaveJson", "1");
     store.writeQuoted("General", "JsonLink", home.text() + "/saved.json");
     const std::string list =
@@ -208,16 +215,14 @@ TEST_F(RefreshCycleTest, CustomSourceWithDetailsAndAPrefixToSkip) {
 }
 
 TEST_F(RefreshCycleTest, DetailWithoutPlaceholderIsNeverFetched) {
-    store.writeText("Source", "UseKVX", "0");
-    store.writeQuoted("JSON", "Host", service.base());
-    store.writeQuoted("JSON", "Main", "list");
+    useCustomSource({{"Main", "list"},
+                     {"Detail", "detail"},
+                     {"Array", "data"},
+                     {"identifier", "id"},
+                     {"headline", "title"},
+                     {"description", "content"},
+                     {"publishTime", "time"}});
     store.writeText("JSON", "UseDetail", "1");
-    store.writeQuoted("JSON", "Detail", "detail");
-    store.writeQuoted("JSON", "Array", "data");
-    store.writeQuoted("JSON", "identifier", "id");
-    store.writeQuoted("JSON", "headline", "title");
-    store.writeQuoted("JSON", "description", "content");
-    store.writeQuoted("JSON", "publishTime", "time");
     service.answer(kBeijingAnswer);
     EXPECT_EQ(runPass(), RefreshCycle::Outcome::processed);
     EXPECT_EQ(service.requests(), (Calls{"/list"}));
