@@ -94,7 +94,7 @@ AlertClassifier::AlertClassifier(const ClassifierWords& words, RefreshState& sta
       pictures_(std::move(pictures)),
       guidanceFileExists_(guidanceFileExists) {
     for (const std::string& word : words_.senderWords) {
-        searchedSenderWords_.push_back(replaceAll(word, "~", ""));
+        senderWords_.emplace_back(word, replaceAll(word, "~", ""));
     }
     std::lock_guard lock(state_.displayLock);
     labelUsesName_ = state_.labelUsesName;
@@ -111,9 +111,8 @@ AlertClassifier::Cut AlertClassifier::cutHeadline(const AlertRecord& record,
         cut.rest = headline.substr(std::min(cut.region.size(), headline.size()));
     } else {
         int officeAt = -1;
-        for (std::size_t w = 0; w < words_.senderWords.size(); ++w) {
-            const std::string& word = words_.senderWords[w];
-            const int found = findLastText(headline, searchedSenderWords_[w]);
+        for (const auto& [word, searched] : senderWords_) {
+            const int found = findLastText(headline, searched);
             if (found != -1 && (officeAt == -1 || found < officeAt)) {
                 officeAt = found;
                 cut.office = mid(headline, officeAt, static_cast<int>(word.size()));

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "alerts/AlertRecord.h"
@@ -49,7 +50,8 @@ class AlertClassifier {
     PictureSource pictures_;
     bool guidanceFileExists_;
     bool labelUsesName_ = false;
-    std::vector<std::string> searchedSenderWords_;  // the sender words without their "~"
+    // Each sender word, and the same without its "~" as it is searched for.
+    std::vector<std::pair<std::string, std::string>> senderWords_;
     // What depends on a signal name or type alone, worked out once per pass.
     std::unordered_map<std::string, std::string> guidance_;
     std::unordered_map<std::string, std::string> renamed_;

@@ -67,6 +67,8 @@ bool isRewritable(rapidjson::ParseErrorCode error) {
            error == rapidjson::kParseErrorNumberTooBig;
 }
 
+constexpr std::size_t kScanPadding = 16;
+
 }  // namespace
 
 JsonTree::JsonTree() {
@@ -95,6 +97,8 @@ rapidjson::ParseErrorCode JsonTree::parseCopyOf(std::string_view text, bool rewr
     text_.assign(text);
     const std::vector<RewrittenSpan> rewritten =
         rewrite ? rewriteForRapidJson(text_) : std::vector<RewrittenSpan>{};
+    // RapidJSON's SSE2 scanning reads whole 16-byte blocks, which may reach past the text.
+    text_.append(kScanPadding, '\0');
     NumberNotingHandler handler(document_, numberStarts_);
     rapidjson::ParseResult result;
     const auto generate = [&](rapidjson::Document&) {
