@@ -3,11 +3,9 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include <httplib.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "alerts/BuiltinPictures.h"
 #include "alerts/RefreshCycle.h"
@@ -16,6 +14,8 @@
 #include "alerts/RefreshView.h"
 #include "app/config/ConfigStore.h"
 #include "net/HttpClient.h"
+#include "platform/FileSystem.h"
+#include "support/LoopbackServer.h"
 #include "text/CodePage.h"
 #include "text/TextPieces.h"
 
@@ -86,35 +86,27 @@ class Environment {
 
         const std::vector<std::string> districts = districtNames();
         body_ = answer(districts);
-        server_.Get(".*", [this](const httplib::Request&, httplib::Response& response) {
+        service_.server().Get(".*", [this](const httplib::Request&, httplib::Response& response) {
             response.set_content(body_, "application/json");
         });
-        const int port = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-        while (!server_.is_running()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        ::setenv("GALEWARDEN_ALERT_SERVICE", ("http://127.0.0.1:" + std::to_string(port)).c_str(),
-                 1);
+        service_.start();
+        ::setenv("GALEWARDEN_ALERT_SERVICE", service_.base().c_str(), 1);
 
         const ConfigStore store;
         store.writeQuoted("Source", "Districts", gbFromUtf8(joinText(districts, " ")));
         store.writeText("Sign", "Auto", "0");
-        store.writeQuoted("HTML", "Location",
-                          store.filePath().substr(0, store.filePath().rfind('/')) + "/page.html");
+        store.writeQuoted("HTML", "Location", pathText(home_ / "page.html"));
         store.writeText("HTML", "Start", "1");
     }
     ~Environment() {
-        server_.stop();
-        thread_.join();
+        service_.stop();
         std::filesystem::remove_all(home_);
     }
 
   private:
     std::filesystem::path home_;
     std::string body_;
-    httplib::Server server_;
-    std::thread thread_;
+    test::LoopbackServer service_;
 };
 
 void BM_RefreshPass(benchmark::State& bench) {

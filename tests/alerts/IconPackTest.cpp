@@ -19,6 +19,7 @@
 #include "alerts/PngImage.h"
 #include "app/config/ConfigStore.h"
 #include "net/HttpClient.h"
+#include "support/LoopbackServer.h"
 #include "support/TestHome.h"
 
 namespace galewarden {
@@ -35,18 +36,18 @@ std::string pictureOf(std::uint32_t colour) {
 class PictureServer {
   public:
     PictureServer() {
-        server_.Get("/Pack/.*", [this](const httplib::Request& request,
-                                       httplib::Response& response) { answer(request, response); });
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
+        loopback_.server().Get(
+            "/Pack/.*", [this](const httplib::Request& request, httplib::Response& response) {
+                answer(request, response);
+            });
+        loopback_.start();
     }
     ~PictureServer() {
         release();
-        server_.stop();
-        thread_.join();
+        loopback_.stop();
     }
 
-    std::string base() const { return "http://127.0.0.1:" + std::to_string(port_) + "/Pack"; }
+    std::string base() const { return loopback_.url("/Pack"); }
 
     void setAnswer(std::string body, int status = 200, std::string type = "image/png") {
         const std::lock_guard lock(mutex_);
@@ -87,9 +88,7 @@ class PictureServer {
         response.set_content(body_, type_.c_str());
     }
 
-    httplib::Server server_;
-    int port_ = 0;
-    std::thread thread_;
+    test::LoopbackServer loopback_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::string body_ = pictureOf(0xFF2060C0);

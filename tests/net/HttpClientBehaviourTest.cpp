@@ -13,6 +13,7 @@
 
 #include "SelfSignedCertificate.h"
 #include "net/HttpClient.h"
+#include "support/LoopbackServer.h"
 #include "text/TextPieces.h"
 #include "text/TextSearch.h"
 
@@ -21,33 +22,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using ::testing::UnorderedElementsAre;
-
-// Runs a cpp-httplib server on a free loopback port for the lifetime of the object.
-class Serving {
-  public:
-    explicit Serving(httplib::Server& server, std::string scheme = "http")
-        : server_(server),
-          scheme_(std::move(scheme)),
-          port_(server.bind_to_any_port("127.0.0.1")),
-          thread_([this] { server_.listen_after_bind(); }) {}
-    ~Serving() {
-        while (!server_.is_running()) {
-            std::this_thread::yield();
-        }
-        server_.stop();
-        thread_.join();
-    }
-    int port() const { return port_; }
-    std::string url(std::string_view path) const {
-        return scheme_ + "://127.0.0.1:" + std::to_string(port_) + std::string(path);
-    }
-
-  private:
-    httplib::Server& server_;
-    std::string scheme_;
-    int port_;
-    std::thread thread_;
-};
 
 // A loopback socket that listens but never accepts: connections complete in the kernel and
 // then hear nothing, ever.
@@ -107,7 +81,7 @@ TEST(HttpClientBehaviour, RedirectsAreFollowedUnlessForbidden) {
         response.set_header("X-Final", "yes");
         serveText(response, "final");
     });
-    const Serving serving(server);
+    const test::LoopbackServer serving(server);
     const HttpClient client;
 
     HttpRequestOptions options;
@@ -131,7 +105,7 @@ TEST(HttpClientBehaviour, ErrorStatusBodiesAreReturned) {
         response.status = 404;
         serveText(response, "nothing here");
     });
-    const Serving serving(server);
+    const test::LoopbackServer serving(server);
     const HttpClient client;
 
     HttpRequestOptions options;
@@ -153,7 +127,7 @@ class CookieServer : public ::testing::Test {
         server_.Get("/whoami", [](const httplib::Request& request, httplib::Response& response) {
             serveText(response, request.get_header_value("Cookie"));
         });
-        serving_ = std::make_unique<Serving>(server_);
+        serving_ = std::make_unique<test::LoopbackServer>(server_);
     }
 
     std::string url(std::string_view path) const { return serving_->url(path); }
@@ -169,7 +143,7 @@ class CookieServer : public ::testing::Test {
     }
 
     httplib::Server server_;
-    std::unique_ptr<Serving> serving_;
+    std::unique_ptr<test::LoopbackServer> serving_;
 };
 
 TEST_F(CookieServer, ResponseCookiesAreTheSetCookiePairsMergedWithTheGivenOnes) {
@@ -217,7 +191,7 @@ TEST(HttpClientBehaviour, ResponseHeadersBeyond4999BytesBecome5000Spaces) {
         response.set_header("X-Pad", std::string(std::stoul(request.get_param_value("n")), 'x'));
         serveText(response, "body");
     });
-    const Serving serving(server);
+    const test::LoopbackServer serving(server);
     const HttpClient client;
     const auto fetchPadded = [&](std::size_t padding, std::string& headers, std::string& cookies) {
         HttpRequestOptions options;
@@ -268,7 +242,7 @@ TEST(HttpClientBehaviour, UntrustedCertificatesAreRefused) {
     server.Get("/", [](const httplib::Request&, httplib::Response& response) {
         serveText(response, "forged warning");
     });
-    const Serving serving(server, "https");
+    const test::LoopbackServer serving(server, "https");
 
     httplib::SSLClient trusting("127.0.0.1", serving.port());
     trusting.enable_server_certificate_verification(false);
@@ -337,7 +311,7 @@ TEST(HttpClientBehaviour, OversizedOrBrokenAnswersFailWhole) {
                                           return offset == 0 && sink.write("0123456789", 10);
                                       });
     });
-    const Serving serving(server);
+    const test::LoopbackServer serving(server);
     const HttpClient client;
 
     EXPECT_EQ(client.get(serving.url("/exact")).size(), kLimit);
@@ -353,7 +327,7 @@ TEST(HttpClientBehaviour, CallsFromSeveralThreadsAreIndependent) {
         response.set_header("Set-Cookie", "last=" + request.matches[1].str());
         serveText(response, request.matches[1]);
     });
-    const Serving serving(server);
+    const test::LoopbackServer serving(server);
     const HttpClient client;
     std::atomic<int> wrong{0};
     {

@@ -4,6 +4,13 @@
 
 namespace galewarden::test {
 
+LoopbackServer::LoopbackServer() : server_(owned_) {}
+
+LoopbackServer::LoopbackServer(httplib::Server& server, std::string scheme)
+    : server_(server), scheme_(std::move(scheme)) {
+    start();
+}
+
 LoopbackServer::~LoopbackServer() {
     stop();
 }
@@ -25,7 +32,7 @@ void LoopbackServer::stop() {
 }
 
 std::string LoopbackServer::base() const {
-    return "http://127.0.0.1:" + std::to_string(port_);
+    return scheme_ + "://127.0.0.1:" + std::to_string(port_);
 }
 
 }  // namespace galewarden::test

@@ -3,15 +3,19 @@
 #include <httplib.h>
 
 #include <string>
+#include <string_view>
 #include <thread>
 
 namespace galewarden::test {
 
-// A cpp-httplib server on 127.0.0.1 and a free port, listening on its own thread from
-// construction (add handlers first through `server()` before `start()`) until destruction.
+// A cpp-httplib server on 127.0.0.1 and a free port, listening on a thread of its own until
+// stopped or destroyed.
 class LoopbackServer {
   public:
-    LoopbackServer() = default;
+    // Owns its server: add handlers through `server()`, then `start()`.
+    LoopbackServer();
+    // Runs a server set up by the caller (an SSLServer too), starting at once.
+    explicit LoopbackServer(httplib::Server& server, std::string scheme = "http");
     ~LoopbackServer();
     LoopbackServer(const LoopbackServer&) = delete;
     LoopbackServer& operator=(const LoopbackServer&) = delete;
@@ -24,9 +28,12 @@ class LoopbackServer {
     int port() const { return port_; }
     // "http://127.0.0.1:PORT"
     std::string base() const;
+    std::string url(std::string_view path) const { return base() + std::string(path); }
 
   private:
-    httplib::Server server_;
+    httplib::Server owned_;
+    httplib::Server& server_;
+    std::string scheme_ = "http";
     std::thread thread_;
     int port_ = 0;
 };
