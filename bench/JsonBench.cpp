@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "json/JsonDocument.h"
-#include "text/CodePage.h"
+#include "core/json/JsonDocument.h"
+#include "core/text/CodePage.h"
 
 namespace galewarden {
 namespace {

@@ -7,17 +7,17 @@
 #include <filesystem>
 #include <fstream>
 
-#include "alerts/BuiltinPictures.h"
-#include "alerts/RefreshCycle.h"
-#include "alerts/RefreshPlugin.h"
-#include "alerts/RefreshState.h"
-#include "alerts/RefreshView.h"
-#include "app/config/ConfigStore.h"
-#include "net/HttpClient.h"
-#include "platform/FileSystem.h"
+#include "core/alerts/RefreshCycle.h"
+#include "core/alerts/RefreshState.h"
+#include "core/alerts/RefreshView.h"
+#include "core/alerts/outputs/RefreshPlugin.h"
+#include "core/alerts/pictures/BuiltinPictures.h"
+#include "core/config/ConfigStore.h"
+#include "core/net/HttpClient.h"
+#include "core/platform/FileSystem.h"
+#include "core/text/CodePage.h"
+#include "core/text/TextPieces.h"
 #include "support/LoopbackServer.h"
-#include "text/CodePage.h"
-#include "text/TextPieces.h"
 
 namespace galewarden {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/config/IniDocument.h"
+#include "core/config/IniDocument.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "json/JsonDocument.h"
+#include "core/json/JsonDocument.h"
 
 // Input: a path, a newline, then the JSON text; without a newline the whole input is both.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

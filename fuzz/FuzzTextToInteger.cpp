@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "text/TextPieces.h"
-#include "text/TextSearch.h"
-#include "text/TextToNumber.h"
+#include "core/text/TextPieces.h"
+#include "core/text/TextSearch.h"
+#include "core/text/TextToNumber.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -1,9 +1,9 @@
 #include <iostream>
 #include <string>
 
-#include "app/config/ConfigStore.h"
 #include "cli/Commands.h"
-#include "text/CodePage.h"
+#include "core/config/ConfigStore.h"
+#include "core/text/CodePage.h"
 
 namespace galewarden::cli {
 namespace {

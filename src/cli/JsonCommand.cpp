@@ -1,9 +1,9 @@
 #include <iostream>
 
 #include "cli/Commands.h"
-#include "json/JsonDocument.h"
-#include "platform/FileSystem.h"
-#include "text/CodePage.h"
+#include "core/json/JsonDocument.h"
+#include "core/platform/FileSystem.h"
+#include "core/text/CodePage.h"
 
 namespace galewarden::cli {
 

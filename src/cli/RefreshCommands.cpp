@@ -5,17 +5,17 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
-#include "alerts/RefreshCycle.h"
-#include "alerts/RefreshPlugin.h"
-#include "alerts/RefreshState.h"
-#include "alerts/RefreshView.h"
-#include "alerts/ResultsPublisher.h"
-#include "app/config/ConfigStore.h"
 #include "cli/Commands.h"
-#include "net/HttpClient.h"
-#include "platform/FileSystem.h"
-#include "text/CodePage.h"
-#include "text/TextSearch.h"
+#include "core/alerts/RefreshCycle.h"
+#include "core/alerts/RefreshState.h"
+#include "core/alerts/RefreshView.h"
+#include "core/alerts/ResultsPublisher.h"
+#include "core/alerts/outputs/RefreshPlugin.h"
+#include "core/config/ConfigStore.h"
+#include "core/net/HttpClient.h"
+#include "core/platform/FileSystem.h"
+#include "core/text/CodePage.h"
+#include "core/text/TextSearch.h"
 
 namespace galewarden::cli {
 namespace {

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/FileSystem.h"
-#include "text/CodePage.h"
+#include "core/platform/FileSystem.h"
+#include "core/text/CodePage.h"
 
 namespace galewarden::test {
 

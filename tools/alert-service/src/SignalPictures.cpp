@@ -1,7 +1,7 @@
 #include "SignalPictures.h"
 
-#include "text/CodePage.h"
-#include "text/Md5.h"
+#include "core/text/CodePage.h"
+#include "core/text/Md5.h"
 
 #include <fstream>
 #include <iterator>

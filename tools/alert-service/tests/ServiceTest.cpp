@@ -1,8 +1,8 @@
 #include "AlertService.h"
 #include "PublishInstant.h"
 
-#include "text/CodePage.h"
-#include "text/Md5.h"
+#include "core/text/CodePage.h"
+#include "core/text/Md5.h"
 
 #include <gtest/gtest.h>
 #include <httplib.h>

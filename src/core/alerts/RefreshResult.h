@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/alerts/AlertRecord.h"
+
+namespace galewarden {
+
+// What a processed pass hands to the windows at its end, finished: the view only applies it.
+struct RefreshResult {
+    bool anyKept = false;
+    int highestColour = 0;
+    int tornadoCount = 0;
+    std::string detailsText;  // "未获取到预警信息。" when nothing was kept
+    std::string alertList;    // the closed alert list statement of the HTML page
+    int cycleIntervalMs = 0;  // [General] Interval × 1000
+    // The balloon it would show when the details text changed; empty title: no balloon.
+    std::string balloonTitle;
+    std::string balloonBody;
+    std::vector<KeptAlert> kept;
+};
+
+}  // namespace galewarden

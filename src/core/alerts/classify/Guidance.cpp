@@ -1,0 +1,100 @@
+#include "core/alerts/classify/Guidance.h"
+
+#include <mutex>
+#include <optional>
+#include <unordered_map>
+
+#include "core/platform/FileSystem.h"
+#include "core/platform/ProgramPaths.h"
+#include "core/text/CodePage.h"
+#include "core/text/TextSearch.h"
+
+namespace galewarden {
+namespace {
+
+std::string guidancePath() {
+    return programDirectory() + "/Guidance.html";
+}
+
+struct GuidanceStamp {
+    std::string path;
+    FileStamp file;
+    bool operator==(const GuidanceStamp&) const = default;
+};
+
+// The last cell of the first row naming the signal.
+std::string findGuidance(std::string_view page, std::string_view signalName) {
+    static const std::string suffix = gbFromUtf8("色预警信号");
+    if (signalName.empty()) {
+        return {};
+    }
+    const int key = findText(page, std::string(signalName) + suffix);
+    const int rowEnd = key == -1 ? -1 : findText(page, "</tr>", key + 1);
+    if (rowEnd == -1) {
+        return {};
+    }
+    const int cell = findLastText(page.substr(0, static_cast<std::size_t>(rowEnd - 1)), "<td>");
+    if (cell == -1) {
+        return {};
+    }
+    const int textStart = cell + 4;
+    const int cellEnd = findText(page, "</td>", textStart);
+    if (cellEnd == -1) {
+        return {};
+    }
+    const auto offset = static_cast<std::size_t>(textStart - 1);
+    const auto length = static_cast<std::size_t>(cellEnd - textStart);
+    return replaceAll(page.substr(offset, length), "<br>", "\r\n");
+}
+
+// The refresh asks once per warning, so the converted file and every answer are kept while
+// the file stays the same.
+class GuidanceCache {
+  public:
+    std::string lookup(std::string_view signalName) {
+        const std::lock_guard lock(mutex_);
+        refreshIfChanged();
+        std::string name(signalName);
+        const auto known = answers_.find(name);
+        if (known != answers_.end()) {
+            return known->second;
+        }
+        std::string guidance = findGuidance(page_, signalName);
+        answers_.emplace(std::move(name), guidance);
+        return guidance;
+    }
+
+  private:
+    void refreshIfChanged() {
+        const std::string path = guidancePath();
+        GuidanceStamp current{path, fileStamp(path)};
+        if (stamp_ == current) {
+            return;
+        }
+        std::string bytes;
+        const FileState state = readFile(path, bytes);
+        page_ = gbFromUtf8(bytes);
+        answers_.clear();
+        // An unreadable file is tried again next time: its permissions may change without
+        // touching its stamp.
+        stamp_ = state == FileState::Unreadable ? std::nullopt : std::optional(std::move(current));
+    }
+
+    std::mutex mutex_;
+    std::optional<GuidanceStamp> stamp_;
+    std::string page_;
+    std::unordered_map<std::string, std::string> answers_;
+};
+
+}  // namespace
+
+std::string lookupGuidance(std::string_view signalName) {
+    static GuidanceCache cache;
+    return cache.lookup(signalName);
+}
+
+bool guidanceFileExists() {
+    return fileExists(guidancePath());
+}
+
+}  // namespace galewarden

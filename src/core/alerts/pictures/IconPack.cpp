@@ -1,0 +1,157 @@
+#include "core/alerts/pictures/IconPack.h"
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+#include <galewarden/Version.h>
+
+#include "core/alerts/pictures/BuiltinPictures.h"
+#include "core/alerts/pictures/PngImage.h"
+#include "core/config/ConfigStore.h"
+#include "core/net/HttpClient.h"
+#include "core/net/HttpText.h"
+#include "core/platform/FileSystem.h"
+#include "core/platform/ProgramPaths.h"
+#include "core/text/CodePage.h"
+#include "core/text/Md5.h"
+
+namespace galewarden {
+namespace {
+
+std::string packDirectory() {
+    return programDirectory() + "/Pack";
+}
+
+bool isForbiddenInFileName(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F ||
+           std::string_view("/\\<>:\"|?*").find(c) != std::string_view::npos;
+}
+
+// Signal names come from the server: refuse whatever could leave Pack, what some file system
+// cannot store (Windows also forbids < > : " | ? * and a trailing dot or space), and bytes
+// that are not GB18030, whose file name would not be the name.
+bool isPlainFileName(std::string_view name) {
+    if (name.empty()) {
+        return false;
+    }
+    const std::string utf8 = utf8FromGb(name);
+    if (gbFromUtf8(utf8) != name || utf8.find("..") != std::string::npos || utf8.back() == '.' ||
+        utf8.back() == ' ') {
+        return false;
+    }
+    return std::none_of(utf8.begin(), utf8.end(), isForbiddenInFileName);
+}
+
+std::string_view colourCharacterOf(std::string_view signalName) {
+    return signalName.size() < 2 ? std::string_view() : signalName.substr(signalName.size() - 2);
+}
+
+// The bytes of a picture file; empty when it is missing, unreadable, empty or no regular file.
+std::string storedPicture(const std::string& path) {
+    std::string bytes;
+    if (fileSize(path) > 0) {
+        readFile(path, bytes);
+    }
+    return bytes;
+}
+
+std::string uniqueTemporaryPath() {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    if (error) {
+        return {};
+    }
+    static std::atomic<unsigned> counter{0};
+    std::random_device random;
+    const std::string name = "galewarden-pack-" + std::to_string(random()) + "-" +
+                             std::to_string(random()) + "-" + std::to_string(++counter) + ".png";
+    return pathText(folder / name);
+}
+
+// A download's own file in the system's temporary folder, gone again once the download ends.
+class TemporaryFile {
+  public:
+    TemporaryFile() : path_(uniqueTemporaryPath()) {}
+    ~TemporaryFile() {
+        if (!path_.empty()) {
+            removeFile(path_);
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    // Stores the bytes and gives back what the file then holds; empty when either fails.
+    std::string storeAndReload(std::string_view bytes) const {
+        if (path_.empty() || !replaceFile(path_, bytes)) {
+            return {};
+        }
+        return storedPicture(path_);
+    }
+
+  private:
+    std::string path_;
+};
+
+}  // namespace
+
+IconPack::IconPack(const ConfigStore& store, const HttpClient& http) : store_(store), http_(http) {}
+
+std::string IconPack::pictureFor(std::string_view signalName, std::stop_token stop) const {
+    const int colour = colourNumberOf(colourCharacterOf(signalName));
+    if (colour == 0) {
+        return builtinPicture(0);
+    }
+    const std::string path = picturePath(signalName);
+    if (path.empty()) {
+        return builtinPicture(colour);
+    }
+    if (std::string bytes = storedPicture(path); !bytes.empty()) {
+        return bytes;
+    }
+    createDirectory(packDirectory());
+    if (store_.readFlag(keys::kSignAuto)) {
+        download(signalName, stop);
+    }
+    // Read whatever is there now: another download of the same name may have succeeded.
+    std::string bytes = storedPicture(path);
+    return bytes.empty() ? builtinPicture(colour) : bytes;
+}
+
+DownloadResult IconPack::download(std::string_view signalName, std::stop_token stop) const {
+    const std::string target = picturePath(signalName);
+    if (target.empty()) {
+        return DownloadResult::SaveFailed;
+    }
+    if (stop.stop_requested()) {
+        return DownloadResult::NotAPicture;
+    }
+    const std::string answer = http_.fetch(downloadUrl(signalName), stop);
+    // A stopped transfer may have ended early; never take part of a picture.
+    if (stop.stop_requested()) {
+        return DownloadResult::NotAPicture;
+    }
+    const std::string picture = TemporaryFile().storeAndReload(answer);
+    if (!isLoadablePicture(picture)) {
+        return DownloadResult::NotAPicture;
+    }
+    createDirectory(packDirectory());
+    return replaceFile(target, picture) ? DownloadResult::Saved : DownloadResult::SaveFailed;
+}
+
+std::string IconPack::picturePath(std::string_view signalName) {
+    if (!isPlainFileName(signalName)) {
+        return {};
+    }
+    return packDirectory() + "/" + std::string(signalName) + ".png";
+}
+
+std::string IconPack::downloadUrl(std::string_view signalName) const {
+    return store_.read(keys::kSignUrl) + "/" + md5Hex(signalName) +
+           ".png?n=" + urlEncode(utf8FromGb(signalName), true) + "&v=" + kVersionText;
+}
+
+}  // namespace galewarden

@@ -1,0 +1,150 @@
+#include "core/alerts/source/DateTime.h"
+
+#include <array>
+#include <cstdio>
+
+#include "core/text/CodePage.h"
+#include "core/text/TextPieces.h"
+#include "core/text/TextToNumber.h"
+
+namespace galewarden {
+namespace {
+
+constexpr int kFieldCount = 6;  // year, month, day, hour, minute, second
+
+struct Separators {
+    std::string_view ascii;
+    std::string word;
+};
+
+const std::array<Separators, kFieldCount - 1>& separatorsAfterField() {
+    static const std::array<Separators, kFieldCount - 1> separators{{
+        {"-./:", gbFromUtf8("年")},
+        {"-./:", gbFromUtf8("月")},
+        {" -./:", gbFromUtf8("日")},
+        {"-./:", gbFromUtf8("时")},
+        {"-./:", gbFromUtf8("分")},
+    }};
+    return separators;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A missing run reads as 0.
+int readRun(std::string_view text, std::size_t& at, int maxDigits) {
+    int value = 0;
+    for (int count = 0; count < maxDigits && at < text.size() && isDigit(text[at]); ++count) {
+        value = value * 10 + (text[at++] - '0');
+    }
+    return value;
+}
+
+void skipSeparator(std::string_view text, std::size_t& at, const Separators& separators) {
+    if (at < text.size() && separators.ascii.find(text[at]) != std::string_view::npos) {
+        ++at;
+    } else if (startsWith(text.substr(at), separators.word)) {
+        at += separators.word.size();
+    }
+}
+
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int daysInMonth(int year, int month) {
+    static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+bool isValid(const DateTime& t) {
+    return t.year >= 100 && t.year <= 9999 && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
+           t.day <= daysInMonth(t.year, t.month) && t.hour >= 0 && t.hour <= 23 && t.minute >= 0 &&
+           t.minute <= 59 && t.second >= 0 && t.second <= 59;
+}
+
+long long floorDivide(long long value, long long divisor) {
+    const long long quotient = value / divisor;
+    return (value % divisor != 0 && value < 0) ? quotient - 1 : quotient;
+}
+
+// The proleptic Gregorian date of a day count from 1970-01-01, exact for any count: days are
+// shifted to an epoch of 0000-03-01 so that the leap day ends each 400-year era.
+void setDateFromDays(long long days, DateTime& t) {
+    constexpr long long kDaysPerEra = 146097;
+    const long long shifted = days + 719468;
+    const long long era = floorDivide(shifted, kDaysPerEra);
+    const long long dayOfEra = shifted - era * kDaysPerEra;
+    const long long yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long monthFromMarch = (5 * dayOfYear + 2) / 153;
+    t.day = static_cast<int>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
+    t.month = static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
+    t.year = static_cast<int>(yearOfEra + era * 400 + (t.month <= 2 ? 1 : 0));
+}
+
+}  // namespace
+
+DateTime textToDateTime(std::string_view text) {
+    const std::string half = toHalfWidth(text);
+    if (half.empty()) {
+        return kMinimumDateTime;
+    }
+    std::array<int, kFieldCount> values{};
+    std::size_t at = 0;
+    for (int field = 0; field < kFieldCount; ++field) {
+        values[field] = readRun(half, at, field == 0 ? 4 : 2);
+        if (field < kFieldCount - 1) {
+            skipSeparator(half, at, separatorsAfterField()[field]);
+        }
+    }
+    static const std::string secondWord = gbFromUtf8("秒");
+    if (at < half.size() && !startsWith(std::string_view(half).substr(at), secondWord)) {
+        return kMinimumDateTime;
+    }
+    const DateTime time{values[0], values[1], values[2], values[3], values[4], values[5]};
+    return isValid(time) ? time : kMinimumDateTime;
+}
+
+DateTime timestampToBeijingTime(long long milliseconds) {
+    constexpr long long kSecondsPerDay = 86400;
+    const long long seconds = milliseconds / 1000 + 8 * 3600;
+    const long long days = floorDivide(seconds, kSecondsPerDay);
+    const long long secondOfDay = seconds - days * kSecondsPerDay;
+    DateTime time;
+    setDateFromDays(days, time);
+    time.hour = static_cast<int>(secondOfDay / 3600);
+    time.minute = static_cast<int>(secondOfDay / 60 % 60);
+    time.second = static_cast<int>(secondOfDay % 60);
+    return time;
+}
+
+std::string formatDateTime(const DateTime& time) {
+    const auto within = [](int value, int limit) { return value >= 0 && value <= limit; };
+    if (!within(time.year, 9999) || !within(time.month, 99) || !within(time.day, 99) ||
+        !within(time.hour, 99) || !within(time.minute, 99) || !within(time.second, 99)) {
+        char buffer[80];
+        std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d:%02d", time.year, time.month,
+                      time.day, time.hour, time.minute, time.second);
+        return buffer;
+    }
+    // Written digit by digit: this runs once per warning, where a printf call is most of the
+    // cost of normalising a time.
+    std::string text = "0000/00/00 00:00:00";
+    const auto put = [&](std::size_t end, int value, int digits) {
+        for (int i = 0; i < digits; ++i, value /= 10) {
+            text[end - static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
+        }
+    };
+    put(3, time.year, 4);
+    put(6, time.month, 2);
+    put(9, time.day, 2);
+    put(12, time.hour, 2);
+    put(15, time.minute, 2);
+    put(18, time.second, 2);
+    return text;
+}
+
+}  // namespace galewarden

@@ -1,0 +1,124 @@
+#include "core/config/ConfigStore.h"
+
+#include <functional>
+#include <mutex>
+#include <utility>
+
+#include "core/config/IniDocument.h"
+#include "core/platform/FileSystem.h"
+#include "core/platform/ProgramPaths.h"
+#include "core/text/TextToNumber.h"
+
+namespace galewarden {
+namespace {
+
+// Each write rewrites the whole file, so two writers at once (the interface thread and the
+// refresh worker) would lose each other's keys without one lock around read, edit and write.
+std::mutex& fileLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+// An unreadable file is never replaced: that would throw away every setting in it.
+bool editFile(const std::string& path, const std::function<bool(IniDocument&)>& edit) {
+    const std::lock_guard guard(fileLock());
+    std::string bytes;
+    if (readFile(path, bytes) == FileState::Unreadable) {
+        return false;
+    }
+    IniDocument document(bytes);
+    if (!edit(document)) {
+        return false;
+    }
+    const std::string edited = document.bytes();
+    return edited == bytes || replaceFile(path, edited);
+}
+
+std::string quoted(std::string_view value) {
+    std::string text = "\"";
+    text += value;
+    text += '"';
+    return text;
+}
+
+}  // namespace
+
+ConfigStore::ConfigStore() : filePath_(path()) {}
+
+ConfigStore::ConfigStore(std::string filePath) : filePath_(std::move(filePath)) {}
+
+std::string ConfigStore::path() {
+    return programDirectory() + "/Galewarden.ini";
+}
+
+std::string ConfigStore::readText(std::string_view section, std::string_view key,
+                                  std::string_view defaultValue) const {
+    std::string bytes;
+    {
+        const std::lock_guard guard(fileLock());
+        if (readFile(filePath_, bytes) != FileState::Read) {
+            return std::string(defaultValue);
+        }
+    }
+    const auto value = IniDocument(bytes).read(section, key);
+    return value ? *value : std::string(defaultValue);
+}
+
+bool ConfigStore::readFlag(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const {
+    return readText(section, key, defaultValue) == "1";
+}
+
+int ConfigStore::readNumber(std::string_view section, std::string_view key,
+                            std::string_view defaultValue) const {
+    return textToInteger(readText(section, key, defaultValue));
+}
+
+bool ConfigStore::writeText(std::string_view section, std::string_view key,
+                            std::string_view value) const {
+    return editFile(filePath_,
+                    [&](IniDocument& document) { return document.write(section, key, value); });
+}
+
+bool ConfigStore::writeQuoted(std::string_view section, std::string_view key,
+                              std::string_view value) const {
+    return writeText(section, key, quoted(value));
+}
+
+bool ConfigStore::writeFlag(std::string_view section, std::string_view key, bool value) const {
+    return writeText(section, key, value ? "1" : "0");
+}
+
+bool ConfigStore::writeNumber(std::string_view section, std::string_view key, int value) const {
+    return writeText(section, key, std::to_string(value));
+}
+
+bool ConfigStore::deleteKey(std::string_view section, std::string_view key) const {
+    return editFile(filePath_, [&](IniDocument& document) {
+        document.remove(section, key);
+        return true;
+    });
+}
+
+std::string ConfigStore::read(const ConfigKey& key) const {
+    return readText(key.section, key.name, defaultOf(key));
+}
+
+bool ConfigStore::readFlag(const ConfigKey& key) const {
+    return read(key) == "1";
+}
+
+int ConfigStore::readNumber(const ConfigKey& key) const {
+    return textToInteger(read(key));
+}
+
+bool ConfigStore::write(const ConfigKey& key, std::string_view value) const {
+    return key.quoted ? writeQuoted(key.section, key.name, value)
+                      : writeText(key.section, key.name, value);
+}
+
+bool ConfigStore::exists() const {
+    return fileExists(filePath_);
+}
+
+}  // namespace galewarden

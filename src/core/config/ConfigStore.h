@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/config/ConfigKeys.h"
+
+namespace galewarden {
+
+// The INI file Galewarden.ini: every read goes to the file and passes its own default, every
+// write goes straight to the file. Texts are GB18030, as on disk. Safe to use from several
+// threads at once.
+class ConfigStore {
+  public:
+    // The configuration of the program directory.
+    ConfigStore();
+    // A configuration file elsewhere (program text).
+    explicit ConfigStore(std::string filePath);
+
+    // The program directory + "/Galewarden.ini".
+    static std::string path();
+    const std::string& filePath() const { return filePath_; }
+
+    std::string readText(std::string_view section, std::string_view key,
+                         std::string_view defaultValue) const;
+    bool readFlag(std::string_view section, std::string_view key,
+                  std::string_view defaultValue) const;
+    int readNumber(std::string_view section, std::string_view key,
+                   std::string_view defaultValue) const;
+
+    // Writes report whether the file now holds the value; callers may ignore it.
+    bool writeText(std::string_view section, std::string_view key, std::string_view value) const;
+    bool writeQuoted(std::string_view section, std::string_view key, std::string_view value) const;
+    bool writeFlag(std::string_view section, std::string_view key, bool value) const;
+    bool writeNumber(std::string_view section, std::string_view key, int value) const;
+    bool deleteKey(std::string_view section, std::string_view key) const;
+
+    // The same through the key table: its default, and quoting where the table says so.
+    std::string read(const ConfigKey& key) const;
+    bool readFlag(const ConfigKey& key) const;
+    int readNumber(const ConfigKey& key) const;
+    bool write(const ConfigKey& key, std::string_view value) const;
+
+    bool exists() const;
+
+  private:
+    std::string filePath_;
+};
+
+// The escaping of the [Label] Text value and its exact inverse.
+std::string encodeLabelText(std::string_view text);
+std::string decodeLabelText(std::string_view stored);
+
+// Start-up steps: the "~reset" rename to the ".bak" name, and the repair after a version
+// change.
+void resetConfiguration(const ConfigStore& store);
+void migrateConfiguration(const ConfigStore& store);
+
+}  // namespace galewarden

@@ -1,0 +1,156 @@
+#include "core/net/HttpClient.h"
+
+#include <array>
+
+#include "core/net/CookieShare.h"
+#include "core/net/CurlTransfer.h"
+#include "core/net/HttpText.h"
+#include "core/text/TextPieces.h"
+#include "core/text/TextSearch.h"
+
+namespace galewarden {
+namespace {
+
+constexpr std::string_view kRequestAgent = "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)";
+constexpr std::string_view kFetchAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
+constexpr std::array<std::string_view, 8> kVerbs = {"GET",     "POST",   "HEAD",  "PUT",
+                                                    "OPTIONS", "DELETE", "TRACE", "CONNECT"};
+constexpr int kPost = 1;
+
+int knownMethod(int method) {
+    return method >= 0 && method < static_cast<int>(kVerbs.size()) ? method : 0;
+}
+
+bool hasHeader(std::string_view headers, std::string_view name) {
+    return containsText(headers, name, Case::Ignore);
+}
+
+// An agent taken from a header block never spans lines: it also goes into a proxy's CONNECT
+// request, where a line break would start a header of its own.
+std::string firstLine(std::string_view text) {
+    return std::string(text.substr(0, text.find_first_of("\r\n")));
+}
+
+std::string userAgentOf(const std::string& headers) {
+    if (!hasHeader(headers, "User-Agent:")) {
+        return std::string(kRequestAgent);
+    }
+    std::string agent = trimText(textBetween(headers + "\r\n", "User-Agent:", "\r\n"));
+    if (agent.empty()) {
+        agent = trimText(std::string_view(headers).substr(headers.find(':') + 1));
+    }
+    return firstLine(agent);
+}
+
+void addDefaultHeaders(std::string& headers, int method, const std::string& url) {
+    if (headers.empty()) {
+        headers = "Accept: */*";
+    }
+    if (!hasHeader(headers, "Accept:")) {
+        headers += "\r\nAccept: */*";
+    }
+    if (!hasHeader(headers, "Referer:")) {
+        headers += "\r\nReferer: " + url;
+    }
+    if (!hasHeader(headers, "Accept-Language:")) {
+        headers += "\r\nAccept-Language: zh-cn";
+    }
+    if (method == kPost && !hasHeader(headers, "Content-Type:")) {
+        headers += "\r\nContent-Type: application/x-www-form-urlencoded";
+    }
+}
+
+void addCookieLine(std::string& headers, const std::optional<std::string>& cookies) {
+    if (!cookies || cookies->empty()) {
+        return;
+    }
+    headers += containsText(*cookies, "Cookie:") ? "\r\n" + *cookies : "\r\nCookie: " + *cookies;
+}
+
+// The URL as the connection sees it: scheme, host and port, then the object name.
+std::string connectionUrl(const std::string& url, bool secure) {
+    return std::string(secure ? "https://" : "http://") + hostOf(url) + ":" +
+           std::to_string(portOf(url)) + pathOf(url);
+}
+
+std::string responseHeaderText(const TransferResult& result) {
+    if (result.headers.empty()) {
+        return std::string(HttpClient::kResponseHeaderBuffer, ' ');
+    }
+    return result.headers;
+}
+
+}  // namespace
+
+struct HttpClient::Shared {
+    CookieShare cookies;
+};
+
+HttpClient::HttpClient(HttpTimeouts timeouts)
+    : timeouts_(timeouts), shared_(std::make_unique<Shared>()) {}
+
+HttpClient::~HttpClient() = default;
+
+std::string HttpClient::request(HttpRequestOptions& options, std::string* responseHeaders,
+                                std::string* responseCookies) const {
+    std::string headers = options.normaliseHeaders ? normaliseHeaderNames(options.extraHeaders)
+                                                   : options.extraHeaders;
+    const int method = knownMethod(options.method);
+    const bool secure = toLowerAscii(std::string_view(options.url).substr(0, 8)) == "https://";
+
+    TransferSetup setup;
+    setup.url = connectionUrl(options.url, secure);
+    setup.userAgent = userAgentOf(headers);
+    setup.proxy = options.proxy;
+    setup.followRedirects = !options.noRedirect;
+    setup.cookieStore = options.cookies ? nullptr : shared_->cookies.handle();
+    setup.stop = options.stop;
+    setup.timeouts = timeouts_;
+    CurlTransfer transfer(setup);
+    if (!transfer.ready()) {
+        return {};
+    }
+    if (options.addDefaultHeaders) {
+        addDefaultHeaders(headers, method, options.url);
+    }
+    addCookieLine(headers, options.cookies);
+    if (method != 0 && options.bodyBytes.empty()) {
+        options.bodyBytes = options.bodyText;
+    }
+    TransferResult result = transfer.send(kVerbs[method], headers, &options.bodyBytes);
+
+    const std::string headerText = responseHeaderText(result);
+    if (responseHeaders != nullptr) {
+        *responseHeaders = headerText;
+    }
+    if (responseCookies != nullptr) {
+        std::string cookies = cookiesFromHeaders(headerText);
+        if (options.mergeResponseCookies && options.cookies) {
+            cookies = mergeCookies(*options.cookies, cookies);
+        }
+        *responseCookies = std::move(cookies);
+    }
+    return std::move(result.body);
+}
+
+std::string HttpClient::get(std::string url, std::stop_token stop) const {
+    HttpRequestOptions options;
+    options.url = std::move(url);
+    options.addDefaultHeaders = false;
+    options.stop = std::move(stop);
+    return request(options);
+}
+
+std::string HttpClient::fetch(std::string_view url, std::stop_token stop) const {
+    TransferSetup setup;
+    setup.url = url;
+    setup.userAgent = kFetchAgent;
+    setup.http10 = true;
+    setup.cookieStore = shared_->cookies.handle();
+    setup.stop = std::move(stop);
+    setup.timeouts = timeouts_;
+    CurlTransfer transfer(setup);
+    return transfer.send("GET", "Accept: */*", nullptr).body;
+}
+
+}  // namespace galewarden

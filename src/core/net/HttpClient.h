@@ -1,0 +1,48 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <stop_token>
+#include <string>
+#include <string_view>
+
+#include "core/net/HttpRequestOptions.h"
+
+namespace galewarden {
+
+struct HttpTimeouts {
+    std::chrono::milliseconds connect{60'000};
+    // A transfer that receives nothing for this long fails.
+    std::chrono::milliseconds stall{30'000};
+};
+
+// HTTP and HTTPS access. Certificates are verified; an answer beyond 32 MiB is abandoned.
+// Safe to call from several threads at once. Failures come back as an empty body.
+class HttpClient {
+  public:
+    static constexpr std::size_t kMaxBodyBytes = 32u << 20;
+    static constexpr std::size_t kResponseHeaderBuffer = 5000;  // terminating NUL included
+
+    explicit HttpClient(HttpTimeouts timeouts = {});
+    ~HttpClient();
+    HttpClient(const HttpClient&) = delete;
+    HttpClient& operator=(const HttpClient&) = delete;
+
+    // The general request routine. `responseHeaders` and `responseCookies` (optional) receive
+    // the raw header block of the final response and the cookies it set.
+    std::string request(HttpRequestOptions& options, std::string* responseHeaders = nullptr,
+                        std::string* responseCookies = nullptr) const;
+
+    // What the program's own callers send: a GET of the URL without default headers.
+    std::string get(std::string url, std::stop_token stop = {}) const;
+
+    // A plain HTTP/1.0 download of one URL; every byte received, whatever the status.
+    std::string fetch(std::string_view url, std::stop_token stop = {}) const;
+
+  private:
+    struct Shared;  // the automatic cookie store, shared by every transfer of this client
+    HttpTimeouts timeouts_;
+    std::unique_ptr<Shared> shared_;
+};
+
+}  // namespace galewarden

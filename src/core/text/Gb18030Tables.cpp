@@ -1,0 +1,253 @@
+#include "core/text/Gb18030Tables.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <cstring>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "core/text/Gb18030.h"
+#include "core/text/Utf8.h"
+
+namespace galewarden::detail {
+namespace {
+
+constexpr std::uint32_t kNone = 0;
+constexpr int kTrailCount = 191;  // 0x40..0xFE
+constexpr std::uint32_t kFourByteBmpCount = 39420;
+constexpr std::uint32_t kSupplementaryBase = 0x10000;
+constexpr std::size_t kSlack = 4;  // whole characters are stored four bytes at a time
+
+// One character in the target encoding: its bytes, ready to be copied, and how many count.
+struct Encoded {
+    std::array<char, 4> bytes{};
+    std::uint8_t length = 0;
+};
+
+Encoded encodedFrom(std::string_view bytes) {
+    Encoded encoded;
+    if (bytes.empty() || bytes.size() > encoded.bytes.size()) {
+        return encoded;
+    }
+    std::memcpy(encoded.bytes.data(), bytes.data(), bytes.size());
+    encoded.length = static_cast<std::uint8_t>(bytes.size());
+    return encoded;
+}
+
+std::uint32_t fourByteIndex(const unsigned char* b) {
+    return ((static_cast<std::uint32_t>(b[0] - 0x81) * 10 + (b[1] - 0x30)) * 126 + (b[2] - 0x81)) *
+               10 +
+           (b[3] - 0x30);
+}
+
+std::size_t twoByteIndex(unsigned char lead, unsigned char trail) {
+    return static_cast<std::size_t>(lead - 0x81) * kTrailCount + (trail - 0x40);
+}
+
+std::string run(iconv_t handle, std::string_view input) {
+    iconv(handle, nullptr, nullptr, nullptr, nullptr);
+    std::string output(input.size() * 4 + 16, '\0');
+    char* in = const_cast<char*>(input.data());
+    std::size_t inLeft = input.size();
+    char* out = output.data();
+    std::size_t outLeft = output.size();
+    if (iconv(handle, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
+        return {};
+    }
+    output.resize(output.size() - outLeft);
+    return output;
+}
+
+// The code point of a text that is exactly one UTF-8 character; kNone otherwise.
+std::uint32_t singleCodePoint(const std::string& utf8) {
+    std::size_t at = 0;
+    const std::optional<std::uint32_t> codePoint = decodeUtf8(utf8, at);
+    return codePoint && at == utf8.size() ? *codePoint : kNone;
+}
+
+class Tables {
+  public:
+    Tables() : toGb_(0x10000), twoByteToUtf8_(126 * kTrailCount), fourByte_(kFourByteBmpCount) {
+        iconv_t toGb = iconv_open("GB18030", "UTF-8");
+        iconv_t toUtf8 = iconv_open("UTF-8", "GB18030");
+        if (toGb != reinterpret_cast<iconv_t>(-1) && toUtf8 != reinterpret_cast<iconv_t>(-1)) {
+            fillToGb(toGb);
+            fillTwoByte(toUtf8);
+            fillFourByte(toUtf8);
+        }
+        iconv_close(toGb);
+        iconv_close(toUtf8);
+    }
+
+    // The tables themselves, for loops that keep them in registers.
+    const Encoded* bmpToGb() const { return toGb_.data(); }
+    const Encoded* twoByteToUtf8() const { return twoByteToUtf8_.data(); }
+
+    Encoded toGb(std::uint32_t codePoint) const {
+        if (codePoint < 0x10000) {
+            return toGb_[codePoint];
+        }
+        if (const auto special = supplementaryTwoByte_.find(codePoint);
+            special != supplementaryTwoByte_.end()) {
+            return special->second;
+        }
+        const std::uint32_t index = codePoint - kSupplementaryBase;
+        const char bytes[] = {
+            static_cast<char>(0x90 + index / 12600), static_cast<char>(0x30 + index / 1260 % 10),
+            static_cast<char>(0x81 + index / 10 % 126), static_cast<char>(0x30 + index % 10)};
+        return encodedFrom(std::string_view(bytes, 4));
+    }
+
+    // The code point of a four-byte character; kNone when it has none.
+    std::uint32_t fourByteCodePoint(const unsigned char* b) const {
+        if (b[0] < 0x90) {
+            const std::uint32_t index = fourByteIndex(b);
+            return index < kFourByteBmpCount ? fourByte_[index] : kNone;
+        }
+        static const unsigned char first[] = {0x90, 0x30, 0x81, 0x30};
+        const std::uint32_t codePoint =
+            kSupplementaryBase + fourByteIndex(b) - fourByteIndex(first);
+        return codePoint <= 0x10FFFF ? codePoint : kNone;
+    }
+
+  private:
+    void fillToGb(iconv_t toGb) {
+        for (std::uint32_t codePoint = 1; codePoint < 0x10000; ++codePoint) {
+            if (codePoint >= 0xD800 && codePoint <= 0xDFFF) {
+                continue;
+            }
+            std::string utf8;
+            appendUtf8(utf8, codePoint);
+            toGb_[codePoint] = encodedFrom(run(toGb, utf8));
+        }
+    }
+
+    void fillTwoByte(iconv_t toUtf8) {
+        for (int lead = 0x81; lead <= 0xFE; ++lead) {
+            for (int trail = 0x40; trail <= 0xFE; ++trail) {
+                if (trail == 0x7F) {
+                    continue;
+                }
+                const char gb[] = {static_cast<char>(lead), static_cast<char>(trail)};
+                const std::string utf8 = run(toUtf8, std::string_view(gb, 2));
+                const std::uint32_t codePoint = singleCodePoint(utf8);
+                if (codePoint == kNone) {
+                    continue;
+                }
+                twoByteToUtf8_[twoByteIndex(lead, trail)] = encodedFrom(utf8);
+                if (codePoint >= kSupplementaryBase) {
+                    // A few characters outside the BMP have two-byte codes of their own.
+                    supplementaryTwoByte_[codePoint] = encodedFrom(std::string_view(gb, 2));
+                }
+            }
+        }
+    }
+
+    void fillFourByte(iconv_t toUtf8) {
+        for (std::uint32_t index = 0; index < kFourByteBmpCount; ++index) {
+            const char gb[] = {static_cast<char>(0x81 + index / 12600),
+                               static_cast<char>(0x30 + index / 1260 % 10),
+                               static_cast<char>(0x81 + index / 10 % 126),
+                               static_cast<char>(0x30 + index % 10)};
+            const std::uint32_t codePoint = singleCodePoint(run(toUtf8, std::string_view(gb, 4)));
+            fourByte_[index] = codePoint < 0x10000 ? static_cast<std::uint16_t>(codePoint) : 0;
+        }
+    }
+
+    std::vector<Encoded> toGb_;            // by BMP code point
+    std::vector<Encoded> twoByteToUtf8_;   // by two-byte code
+    std::vector<std::uint16_t> fourByte_;  // BMP code point by four-byte index
+    std::unordered_map<std::uint32_t, Encoded> supplementaryTwoByte_;
+};
+
+const Tables& tables() {
+    static const Tables instance;
+    return instance;
+}
+
+// The output pointer is a local of the converting loop: written through a member, every
+// byte stored could alias the pointer itself and force it back to memory.
+inline void put(char*& out, const Encoded& character) {
+    std::memcpy(out, character.bytes.data(), character.bytes.size());
+    out += character.length;
+}
+
+// Runs `convert(out)` over a buffer sized for the worst case and trims it to what was written.
+template <typename Convert>
+std::string converted(std::size_t worstCase, Convert convert) {
+    std::string buffer(worstCase + kSlack, '\0');
+    char* const begin = buffer.data();
+    buffer.resize(static_cast<std::size_t>(convert(begin) - begin));
+    return buffer;
+}
+
+}  // namespace
+
+// A GB18030 character of n bytes becomes at most 2n UTF-8 bytes.
+std::string gb18030ToUtf8(std::string_view gb) {
+    const Tables& t = tables();
+    const Encoded* const twoByte = t.twoByteToUtf8();
+    return converted(gb.size() * 2, [&](char* out) {
+        for (std::size_t i = 0; i < gb.size();) {
+            const auto lead = static_cast<unsigned char>(gb[i]);
+            if (lead < 0x80) {
+                *out++ = gb[i++];
+                continue;
+            }
+            const std::size_t length = charLengthAt(gb, i);
+            if (length == 2) {
+                const Encoded& character =
+                    twoByte[twoByteIndex(lead, static_cast<unsigned char>(gb[i + 1]))];
+                character.length != 0 ? put(out, character) : void(*out++ = '?');
+            } else if (length == 4) {
+                const std::uint32_t codePoint =
+                    t.fourByteCodePoint(reinterpret_cast<const unsigned char*>(gb.data() + i));
+                codePoint != kNone ? put(out, encodedFrom(utf8Of(codePoint))) : void(*out++ = '?');
+            } else {
+                *out++ = '?';
+            }
+            i += length;
+        }
+        return out;
+    });
+}
+
+// A UTF-8 sequence of n bytes becomes at most 4 GB18030 bytes, never more than 2n.
+std::string utf8ToGb18030(std::string_view utf8) {
+    const Tables& t = tables();
+    const Encoded* const bmp = t.bmpToGb();
+    return converted(utf8.size() * 2, [&](char* out) {
+        for (std::size_t i = 0; i < utf8.size();) {
+            const auto lead = static_cast<unsigned char>(utf8[i]);
+            if (lead < 0x80) {
+                *out++ = utf8[i++];
+                continue;
+            }
+            // Chinese text is almost all three-byte sequences, none of them surrogates.
+            if (lead >= 0xE1 && lead != 0xED && lead <= 0xEF && i + 2 < utf8.size()) {
+                const auto second = static_cast<unsigned char>(utf8[i + 1]);
+                const auto third = static_cast<unsigned char>(utf8[i + 2]);
+                if ((second & 0xC0) == 0x80 && (third & 0xC0) == 0x80) {
+                    const Encoded& character =
+                        bmp[((lead & 0x0Fu) << 12) | ((second & 0x3Fu) << 6) | (third & 0x3Fu)];
+                    character.length != 0 ? put(out, character) : void(*out++ = '?');
+                    i += 3;
+                    continue;
+                }
+            }
+            const std::optional<std::uint32_t> codePoint = decodeUtf8(utf8, i);
+            const Encoded character = codePoint ? t.toGb(*codePoint) : Encoded{};
+            if (character.length == 0) {
+                *out++ = '?';
+                i += codePoint ? 0 : 1;
+            } else {
+                put(out, character);
+            }
+        }
+        return out;
+    });
+}
+
+}  // namespace galewarden::detail

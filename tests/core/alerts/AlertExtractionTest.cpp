@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "core/alerts/PassConfiguration.h"
+#include "core/alerts/RefreshState.h"
+#include "core/alerts/classify/AlertClassifier.h"
+#include "core/alerts/source/AlertExtraction.h"
+#include "core/config/ConfigStore.h"
+#include "core/json/JsonDocument.h"
+#include "core/text/CodePage.h"
+#include "core/text/Md5.h"
+#include "support/TestHome.h"
+
+namespace galewarden {
+namespace {
+
+using test::gb;
+using test::utf8;
+
+class AlertExtractionTest : public ::testing::Test {
+  protected:
+    // Extracts from a UTF-8 answer and returns the kept warnings.
+    std::vector<KeptAlert> extract(const std::string& answer,
+                                   const std::vector<const char*>& districts = {"北京市"}) {
+        JsonDocument list;
+        EXPECT_TRUE(list.parse(convertText(answer, Encoding::Utf8, Encoding::Java)));
+        AlertClassifier classifier(config.words, state, nullptr, false);
+        std::vector<std::string> names;
+        for (const char* district : districts) {
+            names.push_back(gb(district));
+        }
+        walked = extractAlerts(list, config.rules, names, classifier, nullptr);
+        return classifier.accumulators().kept;
+    }
+
+    test::TestHome home;
+    ConfigStore store;
+    RefreshState state;
+    PassConfiguration config = readPassConfiguration(store);
+    int walked = 0;
+};
+
+TEST_F(AlertExtractionTest, WalkStopsAtTheFirstEmptyIdentifier) {
+    const auto kept = extract(R"({"data":[
+        {"id":"a","title":"北京市气象台发布暴雨蓝色预警","content":"雨","time":"2026-07-20 20:00"},
+        {"id":"","title":"北京市气象台发布大风蓝色预警","content":"风","time":"2026-07-20 20:00"},
+        {"id":"c","title":"北京市气象台发布高温黄色预警","content":"热","time":"2026-07-20 20:00"}]})");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].id, "a");
+    EXPECT_EQ(walked, 1);
+}
+
+TEST_F(AlertExtractionTest, RulesNameThePathsOfTheArrayAndItsMembers) {
+    config.rules.array = "result.list";
+    config.rules.identifier = "code";
+    config.rules.headline = "head";
+    config.rules.sender = "unit";
+    const auto kept = extract(R"({"result":{"list":[{"code":12345678901234567890,
+        "head":"北京市发布暴雨蓝色预警","unit":"北京市","content":"雨","time":"2026-07-20 20:00"}]}})");
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].id, "12345678901234567890");
+    EXPECT_EQ(utf8(kept[0].region), "北京市");
+}
+
+TEST_F(AlertExtractionTest, DistrictsAreTriedInTheirOrder) {
+    const std::string answer = R"({"data":[{"id":"n","title":"中央气象台发布北京市暴雨蓝色预警",
+        "content":"雨","time":"2026-07-20 20:00"}]})";
+    // 北京市 does not end the region 中央气象台, so 中央气象台 is tried next.
+    const auto kept = extract(answer, {"北京市", "中央气象台"});
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(utf8(kept[0].region), "中央气象台");
+    EXPECT_TRUE(extract(answer, {"北京市"}).empty());
+}
+
+TEST_F(AlertExtractionTest, LongIdentifiersBecomeTheirDigest) {
+    const std::string id32(32, 'x');
+    const std::string id33(33, 'y');
+    const auto kept = extract(
+        R"({"data":[
+        {"id":")" +
+        id32 + R"(","title":"北京市气象台发布暴雨蓝色预警","content":"雨","time":"2026-07-20"},
+        {"id":")" +
+        id33 + R"(","title":"北京市气象台发布大风蓝色预警","content":"风","time":"2026-07-20"}]})");
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[0].id, id32);
+    EXPECT_EQ(kept[1].id, md5Hex(id33));
+}
+
+TEST(PublishTime, NormalisedFromTheFormsFeedsUse) {
+    const struct {
+        const char* delivered;
+        const char* expected;
+    } cases[] = {
+        {"2024-09-01T08:05:00", "2024/09/01 08:05:00"},
+        {"1597999999999", "2020/08/21 16:53:19"},
+        {"1598000000000", "2020/08/21 16:53:20"},
+        {"2024/9/1 8:05", "2024/09/01 08:05:00"},
+        {"2024年9月1日8时5分", "2024/09/01 08:05:00"},
+        {"2024-09-01T08:05:00Z", "0100/01/01 00:00:00"},
+        {"2024-02-30 10:00", "0100/01/01 00:00:00"},
+        {"2024-02-29 10:00", "2024/02/29 10:00:00"},
+        {"2024-09-01 08", "2024/09/01 08:00:00"},  // thirteen bytes, but no time stamp
+        {"", "0100/01/01 00:00:00"},
+    };
+    for (const auto& c : cases) {
+        AlertRecord record;
+        normalisePublishTime(gb(c.delivered), record);
+        EXPECT_EQ(record.publishTime, c.expected) << c.delivered;
+    }
+}
+
+}  // namespace
+}  // namespace galewarden

@@ -1,0 +1,313 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <mutex>
+
+#include "RecordingView.h"
+#include "core/alerts/RefreshCycle.h"
+#include "core/alerts/RefreshState.h"
+#include "core/alerts/RefreshWorker.h"
+#include "core/alerts/outputs/RefreshPlugin.h"
+#include "core/config/ConfigStore.h"
+#include "core/net/HttpClient.h"
+#include "support/LoopbackServer.h"
+#include "support/TestHome.h"
+
+namespace galewarden {
+namespace {
+
+using test::gb;
+using test::utf8;
+using Calls = std::vector<std::string>;
+
+const char* const kBeijingAnswer = R"({"data":[
+ {"id":"110000_20260720200000","title":"北京市气象台发布暴雨蓝色预警信号",
+  "content":"预计未来6小时内将出现强降雨。","time":"2026-07-20 20:00:00"},
+ {"id":"110000_20260720190000","title":"北京市气象台发布大风黄色预警信号",
+  "content":"预计将出现8级以上大风。","time":"2026-07-20 19:00:00"}]})";
+
+const char* const kSummary =
+    "共有2种类型的2个预警正生效中。\r\n蓝色预警1个，黄色预警1个，橙色预警0个，红色预警0个。";
+
+// A stand-in alert service whose answers the tests set.
+class FakeService {
+  public:
+    FakeService() {
+        server_.server().Get(".*",
+                             [this](const httplib::Request& request, httplib::Response& response) {
+                                 std::lock_guard lock(mutex_);
+                                 requests_.push_back(request.target);
+                                 const auto detail = details_.find(request.target);
+                                 if (detail != details_.end()) {
+                                     response.set_content(detail->second, "application/json");
+                                     return;
+                                 }
+                                 response.status = status_;
+                                 response.set_content(answer_, "application/json");
+                             });
+        server_.start();
+    }
+
+    void answer(std::string body, int status = 200) {
+        std::lock_guard lock(mutex_);
+        answer_ = std::move(body);
+        status_ = status;
+    }
+    void detail(const std::string& target, std::string body) {
+        std::lock_guard lock(mutex_);
+        details_[target] = std::move(body);
+    }
+    Calls requests() {
+        std::lock_guard lock(mutex_);
+        return requests_;
+    }
+    std::string base() const { return server_.base(); }
+    void stop() { server_.stop(); }
+
+  private:
+    test::LoopbackServer server_;
+    std::mutex mutex_;
+    std::string answer_;
+    int status_ = 200;
+    std::map<std::string, std::string> details_;
+    Calls requests_;
+};
+
+class RefreshCycleTest : public ::testing::Test {
+  protected:
+    RefreshCycleTest() {
+        ::setenv("GALEWARDEN_ALERT_SERVICE", service.base().c_str(), 1);
+        store.writeText("Sign", "Auto", "0");
+        state.settingsChanged = true;
+    }
+    ~RefreshCycleTest() override { ::unsetenv("GALEWARDEN_ALERT_SERVICE"); }
+
+    // A custom JSON source on the fake service, with these [JSON] rules.
+    void useCustomSource(std::initializer_list<std::pair<const char*, std::string>> rules) {
+        store.writeText("Source", "UseKVX", "0");
+        store.writeQuoted("JSON", "Host", service.base());
+        for (const auto& [key, value] : rules) {
+            store.writeQuoted("JSON", key, value);
+        }
+    }
+
+    RefreshCycle::Outcome runPass() {
+        view.calls.clear();
+        return cycle.run();
+    }
+
+    test::TestHome home;
+    FakeService service;
+    ConfigStore store;
+    HttpClient http{HttpTimeouts{std::chrono::seconds(5), std::chrono::seconds(5)}};
+    RefreshState state;
+    test::RecordingView view;
+    RefreshPlugin plugin;
+    RefreshCycle cycle{store, http, state, view, plugin};
+};
+
+TEST_F(RefreshCycleTest, ProcessedPassRunsEveryStepInOrder) {
+    service.answer(kBeijingAnswer);
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::processed);
+    EXPECT_EQ(view.calls,
+              (Calls{"interval: 0", "status: 正在读取配置文件 ..", "status: 正在下载预警数据 ..",
+                     "status: 正在解析预警数据 ..", std::string("status: ") + kSummary, "result",
+                     "visibility", "interval: 120000", "icon settings"}));
+    EXPECT_EQ(service.requests(),
+              (Calls{"/api/alert/c?a=%E5%8C%97%E4%BA%AC%E5%B8%82,"
+                     "%E4%B8%AD%E5%A4%AE%E6%B0%94%E8%B1%A1%E5%8F%B0&v=1.0.9.4"}));
+    ASSERT_TRUE(view.lastResult);
+    EXPECT_EQ(view.lastResult->highestColour, 3);
+    EXPECT_EQ(utf8(view.lastResult->alertList), "var Alerts = new Array(\"暴雨蓝\",\"大风黄\");");
+    EXPECT_EQ(utf8(view.lastResult->balloonTitle), "较重：气象灾害预警信息变更");
+    EXPECT_EQ(state.display.titles.size(), 2u);
+    EXPECT_TRUE(state.hasAlerts);
+    EXPECT_TRUE(state.firstCycleDone);
+    EXPECT_FALSE(state.settingsChanged);
+}
+
+TEST_F(RefreshCycleTest, UnchangedAnswerOnlyRestoresTheStatusUnlessSettingsChanged) {
+    service.answer(kBeijingAnswer);
+    runPass();
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::unchanged);
+    EXPECT_EQ(view.calls,
+              (Calls{"interval: 0", "status: 正在读取配置文件 ..", "status: 正在下载预警数据 ..",
+                     "interval: 120000", std::string("status: ") + kSummary}));
+    state.settingsChanged = true;
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::processed);
+}
+
+TEST_F(RefreshCycleTest, FailuresShowTheAnswerOrTheNetworkErrorInRed) {
+    store.writeText("General", "RetryTime", "10");
+    service.answer(kBeijingAnswer);
+    runPass();
+
+    service.answer("<html><body>Bad\r\nGateway</body></html>", 502);
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::failed);
+    EXPECT_EQ(view.calls.back(), "error: <html><body>Bad\r\nGateway</body></html>");
+    EXPECT_EQ(utf8(state.unexpectedDataText()), "<html><body>BadGateway</body></html>");
+    EXPECT_EQ(view.calls[view.calls.size() - 2], "interval: 30000");
+    EXPECT_EQ(state.display.titles.size(), 2u);  // the display keeps the last good pass
+
+    service.answer(kBeijingAnswer);
+    state.settingsChanged = true;
+    runPass();
+    service.answer("");
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::failed);
+    EXPECT_EQ(view.calls.back(), std::string("error: 【网络错误】") + kSummary);
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::failed);
+    EXPECT_EQ(view.calls.back(), "error: 【网络错误】");
+
+    // Right after a failure there is no status to restore.
+    service.answer(kBeijingAnswer);
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::unchanged);
+    EXPECT_EQ(view.calls.back(), "status: ");
+}
+
+TEST_F(RefreshCycleTest, UnreachableServiceIsANetworkError) {
+    service.stop();
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::failed);
+    EXPECT_EQ(view.calls.back(), "error: 【网络错误】");
+    EXPECT_TRUE(state.responseText().empty());
+}
+
+TEST_F(RefreshCycleTest, VendorOptionsJoinTheRequestInTheirOrder) {
+    store.writeText("KVXSource", "e", "0.5");
+    store.writeText("KVXSource", "i", "2");
+    store.writeText("KVXSource", "l", "0");
+    store.writeText("KVXSource", "n", "1");
+    store.writeQuoted("Source", "Districts", gb("北京市"));
+    service.answer(kBeijingAnswer);
+    runPass();
+    EXPECT_EQ(service.requests(),
+              (Calls{"/api/alert/c?a=%E5%8C%97%E4%BA%AC%E5%B8%82&e=0.5&i=2&n=1&v=1.0.9.4"}));
+}
+
+TEST_F(RefreshCycleTest, CustomSourceWithDetailsAndAPrefixToSkip) {
+    useCustomSource({{"Main", "list?areas=%s"},
+                     {"Detail", "detail?id=%s"},
+                     {"Array", "result.list"},
+                     {"identifier", "code"},
+                     {"headline", "head"},
+                     {"D_sender", "office"},
+                     {"D_description", "text"},
+                     {"D_publishTime", "issued"}});
+    store.writeText("JSON", "UseDetail", "1");
+    store.writeText("JSON", "JsonStartPos", "4");
+    store.writeText("General", "SaveJson", "1");
+    store.writeQuoted("General", "JsonLink", home.text() + "/saved.json");
+    const std::string list =
+        R"({"result":{"list":[{"code":"w1","head":"北京市气象台发布高温橙色预警"}]}})";
+    service.answer("var " + list);
+    service.detail("/detail?id=w1",
+                   R"({"result":{"list":{"office":"北京市气象台","text":"最高气温将升至37℃。",
+                   "issued":"1595235600000"}}})");
+
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::processed);
+    ASSERT_TRUE(view.lastResult);
+    ASSERT_EQ(view.lastResult->kept.size(), 1u);
+    const KeptAlert& alert = view.lastResult->kept[0];
+    EXPECT_EQ(utf8(alert.signalName), "高温橙");
+    EXPECT_EQ(utf8(alert.description), "最高气温将升至37℃。");
+    EXPECT_EQ(alert.publishTime, "2020/07/20 17:00:00");
+    EXPECT_EQ(home.read("saved.json"), list);
+    EXPECT_EQ(service.requests()[1], "/detail?id=w1");
+}
+
+TEST_F(RefreshCycleTest, DetailWithoutPlaceholderIsNeverFetched) {
+    useCustomSource({{"Main", "list"},
+                     {"Detail", "detail"},
+                     {"Array", "data"},
+                     {"identifier", "id"},
+                     {"headline", "title"},
+                     {"description", "content"},
+                     {"publishTime", "time"}});
+    store.writeText("JSON", "UseDetail", "1");
+    service.answer(kBeijingAnswer);
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::processed);
+    EXPECT_EQ(service.requests(), (Calls{"/list"}));
+    EXPECT_EQ(view.lastResult->kept.size(), 2u);
+}
+
+TEST_F(RefreshCycleTest, HtmlPageReceivesTheWarningsAndTheFailureStage) {
+    const std::string page =
+        "<script>/* Alert Start *//* Alert End */ /* Stage Start *//* Stage End */</script>";
+    home.write("page.html", page);
+    store.writeQuoted("HTML", "Location", home.text() + "/page.html");
+    store.writeText("HTML", "Start", "1");
+    service.answer(kBeijingAnswer);
+    runPass();
+    EXPECT_EQ(home.read("page.html"),
+              "<script>/* Alert Start */var Alerts = new Array(\"暴雨蓝\",\"大风黄\");/* Alert End "
+              "*/ /* Stage Start */var Stage = 0;/* Stage End */</script>");
+    service.answer("");
+    runPass();
+    EXPECT_NE(home.read("page.html").find("var Stage = -1;"), std::string::npos);
+}
+
+TEST_F(RefreshCycleTest, PluginIsCalledOncePerKeptWarningOldestFirst) {
+    std::filesystem::create_directories(home.file("GalewardenDLL"));
+    std::filesystem::copy_file(RECORDING_PLUGIN, home.file("GalewardenDLL/RefreshA.so"));
+    const std::string log = (home.path() / "plugin.log").string();
+    ::setenv("GALEWARDEN_PLUGIN_LOG", log.c_str(), 1);
+    store.writeText("DLL", "Start", "1");
+    RefreshPlugin installed;
+    RefreshCycle withPlugin(store, http, state, view, installed);
+    service.answer(kBeijingAnswer);
+    withPlugin.run();
+    withPlugin.run();  // unchanged: no second round of calls
+    ::unsetenv("GALEWARDEN_PLUGIN_LOG");
+    const std::string path = installed.path();
+    EXPECT_EQ(
+        home.read("plugin.log"),
+        "1\t110000_20260720190000\t2026/07/20 19:00:00\t北京市\t大风黄\t预计将出现8级以上大风。\t" +
+            path +
+            "\n2\t110000_20260720200000\t2026/07/20 20:00:00\t北京市\t暴雨蓝\t"
+            "预计未来6小时内将出现强降雨。\t" +
+            path + "\n");
+}
+
+TEST_F(RefreshCycleTest, PluginWithoutItsExportEndsTheProcess) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    std::filesystem::create_directories(home.file("GalewardenDLL"));
+    std::filesystem::copy_file(NO_EXPORT_PLUGIN, home.file("GalewardenDLL/RefreshA.so"));
+    store.writeText("DLL", "Start", "1");
+    service.answer(kBeijingAnswer);
+    EXPECT_EXIT(
+        {
+            RefreshPlugin installed;
+            RefreshCycle withPlugin(store, http, state, view, installed);
+            withPlugin.run();
+        },
+        ::testing::ExitedWithCode(255), "GalewardenDLL/RefreshA.so");
+}
+
+TEST_F(RefreshCycleTest, StopEndsAPassWaitingOnASilentServer) {
+    test::LoopbackServer silent;
+    std::atomic<bool> release{false};
+    std::atomic<bool> asked{false};
+    silent.server().Get(".*", [&](const httplib::Request&, httplib::Response& response) {
+        asked = true;
+        while (!release) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        response.set_content("{}", "application/json");
+    });
+    silent.start();
+    ::setenv("GALEWARDEN_ALERT_SERVICE", silent.base().c_str(), 1);
+    std::atomic<bool> stopped{false};
+    {
+        RefreshWorker worker([&](std::stop_token stop) {
+            stopped = cycle.run(stop) == RefreshCycle::Outcome::stopped;
+        });
+        worker.start();
+        while (!asked) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }  // the worker asks the pass to stop and waits for it
+    release = true;
+    EXPECT_TRUE(stopped);
+}
+
+}  // namespace
+}  // namespace galewarden
