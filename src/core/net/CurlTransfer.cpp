@@ -1,6 +1,7 @@
 #include "core/net/CurlTransfer.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "core/net/CurlLibrary.h"
@@ -61,6 +62,12 @@ std::vector<std::string> curlHeaderEntries(std::string_view headerBlock) {
         }
     }
     return entries;
+}
+
+// libcurl reads 0 as "no limit"; every limit given here is meant to bite.
+long curlMilliseconds(std::chrono::milliseconds limit) {
+    constexpr long long kLongest = std::numeric_limits<long>::max();
+    return static_cast<long>(std::clamp<long long>(limit.count(), 1, kLongest));
 }
 
 long stallSeconds(std::chrono::milliseconds stall) {
@@ -150,7 +157,8 @@ bool CurlTransfer::configure(const TransferSetup& setup) {
         static_cast<long>(setup.http10 ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1));
     set(CURLOPT_USERAGENT, setup.userAgent.c_str())(CURLOPT_PROXY, setup.proxy.c_str());
     set(CURLOPT_SSL_VERIFYPEER, 1L)(CURLOPT_SSL_VERIFYHOST, 2L);
-    set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(setup.timeouts.connect.count()));
+    set(CURLOPT_CONNECTTIMEOUT_MS, curlMilliseconds(setup.timeouts.connect));
+    set(CURLOPT_TIMEOUT_MS, curlMilliseconds(setup.timeouts.total));
     set(CURLOPT_LOW_SPEED_LIMIT, 1L)(CURLOPT_LOW_SPEED_TIME, stallSeconds(setup.timeouts.stall));
     set(CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(HttpClient::kMaxBodyBytes));
     set(CURLOPT_WRITEFUNCTION, &Reception::onBody)(CURLOPT_WRITEDATA, reception_.get());

@@ -14,6 +14,8 @@ struct HttpTimeouts {
     std::chrono::milliseconds connect{60'000};
     // A transfer that receives nothing for this long fails.
     std::chrono::milliseconds stall{30'000};
+    // A transfer still running this long after it began fails, however steadily bytes arrive.
+    std::chrono::milliseconds total{120'000};
 };
 
 // HTTP and HTTPS access. Certificates are verified; an answer beyond 32 MiB is abandoned.

@@ -266,10 +266,47 @@ TEST(HttpClientBehaviour, ASilentServerFailsTheCallOnceTheStallLimitPasses) {
     EXPECT_EQ(client.fetch(silent.url()), "");
 }
 
+// /trickle?bytes=N sends N bytes, one every 200 ms: never idle long enough to stall.
+// /prompt answers at once.
+void addTrickleAndPrompt(httplib::Server& server) {
+    server.Get("/trickle", [](const httplib::Request& request, httplib::Response& response) {
+        const std::size_t bytes = std::stoul(request.get_param_value("bytes"));
+        response.set_content_provider(
+            bytes, "text/plain", [](std::size_t, std::size_t, httplib::DataSink& sink) {
+                std::this_thread::sleep_for(200ms);
+                return sink.write("x", 1);  // false once the client has gone
+            });
+    });
+    server.Get("/prompt", [](const httplib::Request&, httplib::Response& response) {
+        serveText(response, "on time");
+    });
+}
+
+TEST(HttpClientBehaviour, ATrickleOutlastingTheDeadlineFailsTheCall) {
+    httplib::Server server;
+    addTrickleAndPrompt(server);
+    const test::LoopbackServer serving(server);
+    // The whole answer would take 10 s; the stall limit alone would never end it.
+    const HttpClient client(HttpTimeouts{.connect = 5s, .stall = 1h, .total = 1s});
+    HttpRequestOptions options;
+    options.url = serving.url("/trickle?bytes=50");
+    EXPECT_EQ(client.request(options), "");
+    EXPECT_EQ(client.fetch(options.url), "");
+}
+
+TEST(HttpClientBehaviour, ATransferWithinTheDeadlineSucceeds) {
+    httplib::Server server;
+    addTrickleAndPrompt(server);
+    const test::LoopbackServer serving(server);
+    const HttpClient client(HttpTimeouts{.connect = 5s, .stall = 1h, .total = 1s});
+    EXPECT_EQ(client.get(serving.url("/prompt")), "on time");
+    EXPECT_EQ(client.fetch(serving.url("/prompt")), "on time");
+}
+
 TEST(HttpClientBehaviour, AStopRequestAbandonsARunningTransfer) {
     const SilentServer silent;
     // Limits far beyond the test's time-out: only the stop request can end these calls.
-    const HttpClient client(HttpTimeouts{.connect = 1h, .stall = 1h});
+    const HttpClient client(HttpTimeouts{.connect = 1h, .stall = 1h, .total = 1h});
     HttpRequestOptions options;
     options.url = silent.url();
     const StopSoon forRequest;
