@@ -6,6 +6,13 @@
 
 #include "core/alerts/AlertRecord.h"
 
+// RefreshA is a __stdcall export; only on 32-bit Windows does that differ from the default.
+#if defined(_WIN32) && !defined(_WIN64)
+#define GALEWARDEN_PLUGIN_CALL __stdcall
+#else
+#define GALEWARDEN_PLUGIN_CALL
+#endif
+
 namespace galewarden {
 
 class PluginLibrary;
@@ -27,8 +34,9 @@ class RefreshPlugin {
     void callOncePerAlert(const std::vector<KeptAlert>& alerts);
 
   private:
-    using RefreshFunction = void (*)(int, const char*, const char*, const char*, const char*,
-                                     const char*, const char*);
+    using RefreshFunction = void(GALEWARDEN_PLUGIN_CALL*)(int, const char*, const char*,
+                                                          const char*, const char*, const char*,
+                                                          const char*);
     RefreshFunction function();
 
     std::string path_;
