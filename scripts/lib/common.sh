@@ -30,10 +30,11 @@ ensure_packages() {
     fi
 }
 
-# build DIR [cmake options...]
+# build DIR [cmake options...]; warnings are errors in every build made here.
 build() {
     local dir="$1"
     shift
-    cmake -S "$ROOT" -B "$ROOT/$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake -S "$ROOT" -B "$ROOT/$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DGALEWARDEN_WERROR=ON "$@" >/dev/null
     cmake --build "$ROOT/$dir" --parallel "$(nproc)"
 }
