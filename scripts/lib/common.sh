@@ -8,6 +8,7 @@ PACKAGES=(
     clang libclang-rt-14-dev
     libcurl4-openssl-dev libssl-dev libpng-dev zlib1g-dev rapidjson-dev libcpp-httplib-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
+    g++-mingw-w64-x86-64
     ca-certificates
 )
 
