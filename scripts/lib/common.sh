@@ -9,6 +9,8 @@ PACKAGES=(
     libcurl4-openssl-dev libssl-dev libpng-dev zlib1g-dev rapidjson-dev libcpp-httplib-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-x86-64
+    libxcb1-dev qt6-base-dev qt6-base-dev-tools
+    xvfb xauth trayer fonts-wqy-microhei x11-utils xdotool imagemagick
     ca-certificates
 )
 
