@@ -10,6 +10,7 @@
 #include "core/alerts/RefreshCycle.h"
 #include "core/alerts/RefreshState.h"
 #include "core/alerts/RefreshView.h"
+#include "core/alerts/classify/Guidance.h"
 #include "core/alerts/outputs/RefreshPlugin.h"
 #include "core/alerts/pictures/BuiltinPictures.h"
 #include "core/config/ConfigStore.h"
@@ -116,7 +117,8 @@ void BM_RefreshPass(benchmark::State& bench) {
     RefreshState state;
     QuietView view;
     RefreshPlugin plugin;
-    RefreshCycle cycle(store, http, state, view, plugin);
+    const Guidance guidance;
+    RefreshCycle cycle({store, http, guidance, plugin}, state, view);
     builtinPicture(0);  // drawn once per process, not per pass
     for (auto _ : bench) {
         state.settingsChanged = true;

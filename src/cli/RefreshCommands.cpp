@@ -2,17 +2,12 @@
 #include <iostream>
 #include <optional>
 
-#include <rapidjson/stringbuffer.h>
-#include <rapidjson/writer.h>
-
 #include "cli/Commands.h"
-#include "core/alerts/RefreshCycle.h"
+#include "core/alerts/AlertEngine.h"
+#include "core/alerts/RefreshResultBuilder.h"
 #include "core/alerts/RefreshState.h"
 #include "core/alerts/RefreshView.h"
-#include "core/alerts/ResultsPublisher.h"
-#include "core/alerts/outputs/RefreshPlugin.h"
-#include "core/config/ConfigStore.h"
-#include "core/net/HttpClient.h"
+#include "core/json/JsonWriter.h"
 #include "core/platform/FileSystem.h"
 #include "core/text/CodePage.h"
 #include "core/text/TextSearch.h"
@@ -42,28 +37,26 @@ std::string terminalText(std::string_view gb) {
 }
 
 std::string keptAsJson(const std::vector<KeptAlert>& kept) {
-    rapidjson::StringBuffer buffer;
-    rapidjson::Writer<rapidjson::StringBuffer> writer(buffer);
+    JsonWriter writer;
     const auto member = [&](const char* name, std::string_view gb) {
-        const std::string text = utf8FromGb(gb);
-        writer.Key(name);
-        writer.String(text.data(), static_cast<rapidjson::SizeType>(text.size()));
+        writer.key(name);
+        writer.string(utf8FromGb(gb));
     };
-    writer.StartArray();
+    writer.startArray();
     for (const KeptAlert& alert : kept) {
-        writer.StartObject();
+        writer.startObject();
         member("id", alert.id);
         member("region", alert.region);
         member("signalName", alert.signalName);
-        writer.Key("level");
-        writer.Int(alert.level);
+        writer.key("level");
+        writer.integer(alert.level);
         member("publishTime", alert.publishTime);
         member("title", alert.title);
         member("description", alert.description);
-        writer.EndObject();
+        writer.endObject();
     }
-    writer.EndArray();
-    return std::string(buffer.GetString(), buffer.GetSize()) + "\n";
+    writer.endArray();
+    return writer.text() + "\n";
 }
 
 void print(const RecordingView& view, bool asJson) {
@@ -89,17 +82,17 @@ bool takeJsonFlag(std::vector<std::string>& args) {
     return true;
 }
 
-// One pass with the program's own objects, printing what it showed.
+// One pass with the program's own objects, printing what it showed. Every pass processes its
+// answer: nothing is remembered from an earlier run.
 template <typename Pass>
 int runPass(bool asJson, Pass pass) {
-    const ConfigStore store;
-    const HttpClient http;
-    RefreshState state;
-    state.settingsChanged = true;
     RecordingView view;
-    RefreshPlugin plugin;
-    RefreshCycle cycle(store, http, state, view, plugin);
-    const RefreshCycle::Outcome outcome = pass(cycle);
+    RefreshCycle::Outcome outcome;
+    {
+        AlertEngine engine(view);
+        engine.state().settingsChanged = true;
+        outcome = pass(engine, view);
+    }
     print(view, asJson);
     return exitStatus(outcome);
 }
@@ -112,7 +105,7 @@ int runOnceCommand(const std::vector<std::string>& arguments) {
     if (!args.empty()) {
         return usage();
     }
-    return runPass(asJson, [](RefreshCycle& cycle) { return cycle.run(); });
+    return runPass(asJson, [](AlertEngine& engine, RecordingView&) { return engine.runOnce(); });
 }
 
 int runCheckCommand(const std::vector<std::string>& arguments) {
@@ -126,7 +119,9 @@ int runCheckCommand(const std::vector<std::string>& arguments) {
         std::cerr << "galewarden-cli: cannot read " << args[0] << "\n";
         return kFailure;
     }
-    return runPass(asJson, [&](RefreshCycle& cycle) { return cycle.check(answer); });
+    return runPass(asJson, [&](AlertEngine& engine, RecordingView& view) {
+        return engine.checkAnswer(answer, view);
+    });
 }
 
 }  // namespace galewarden::cli

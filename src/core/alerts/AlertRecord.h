@@ -8,7 +8,8 @@ namespace galewarden {
 
 // One warning as read from the answer, completed for classification.
 struct AlertRecord {
-    std::string id;  // 32 hexadecimal digits of its MD5 when the delivered id was longer
+    int listIndex = 0;  // its 0-based place in the answer's list
+    std::string id;     // 32 hexadecimal digits of its MD5 when the delivered id was longer
     std::string headline;
     std::string sender;       // the headline when the answer names no sender
     std::string description;  // as delivered; the classification cleans it

@@ -7,20 +7,22 @@
 #include <vector>
 
 #include "core/alerts/AlertRecord.h"
+#include "core/alerts/DisplaySnapshot.h"
 
 namespace galewarden {
 
-// What one pass gathers while it classifies its warnings.
+// What one pass makes of the warnings it keeps.
 struct PassAccumulators {
     using RegionType = std::pair<std::string, std::string>;
 
     std::set<RegionType> acceptedPairs;
-    std::set<RegionType> liftedPairs;  // lift notices seen so far in this pass
     std::set<std::string> shownNames;  // signal names that have a display entry
+    std::vector<DisplayEntry> display;
     std::array<int, 5> colourCount{};  // 白 蓝 黄 橙 红
     int colouredTotal = 0;
+    int highestColour = 0;
+    int tornadoCount = 0;
     bool anyKept = false;
-    bool anyReachedDisplay = false;
     std::string alertList;  // open until the results close it
     std::string detailsText;
     std::string pageText;

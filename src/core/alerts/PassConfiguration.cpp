@@ -50,6 +50,8 @@ PassConfiguration readPassConfiguration(const ConfigStore& store) {
     config.refreshSeconds = atLeastMinimum(store.readNumber(keys::kRefreshTime));
     config.retrySeconds = atLeastMinimum(store.readNumber(keys::kRetryTime));
     config.rules = config.useVendor ? vendorRules(store) : customRules(store);
+    config.listOrder =
+        store.readNumber(keys::kKvxOrder) > 0 ? ListOrder::oldestFirst : ListOrder::newestFirst;
 
     ClassifierWords& words = config.words;
     words.keywords = config.rules.keywords;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/alerts/classify/WarningSelection.h"
 #include "core/alerts/source/JsonRules.h"
 
 namespace galewarden {
@@ -29,6 +30,7 @@ struct PassConfiguration {
     int refreshSeconds = 120;
     int retrySeconds = 60;
     JsonRules rules;
+    ListOrder listOrder = ListOrder::newestFirst;  // [KVXSource] o
     ClassifierWords words;
     std::string districtsText;
     std::vector<std::string> districts;

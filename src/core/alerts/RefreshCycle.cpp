@@ -2,11 +2,12 @@
 
 #include "core/alerts/LabelSettings.h"
 #include "core/alerts/PassConfiguration.h"
-#include "core/alerts/RefreshState.h"
+#include "core/alerts/RefreshResultBuilder.h"
 #include "core/alerts/RefreshView.h"
-#include "core/alerts/ResultsPublisher.h"
+#include "core/alerts/TimerInterval.h"
 #include "core/alerts/classify/AlertClassifier.h"
 #include "core/alerts/classify/Guidance.h"
+#include "core/alerts/classify/WarningSelection.h"
 #include "core/alerts/outputs/AfterRefreshOutputs.h"
 #include "core/alerts/outputs/HtmlPage.h"
 #include "core/alerts/outputs/RefreshPlugin.h"
@@ -21,15 +22,8 @@
 namespace galewarden {
 namespace {
 
-constexpr int kStageProcessed = 0;
-constexpr int kStageFailed = -1;
-
 std::string gb(const char* utf8) {
     return gbFromUtf8(utf8);
-}
-
-int milliseconds(int seconds) {
-    return seconds * 1000;
 }
 
 std::string withoutLineBreaks(std::string_view text) {
@@ -38,9 +32,9 @@ std::string withoutLineBreaks(std::string_view text) {
 
 }  // namespace
 
-RefreshCycle::RefreshCycle(const ConfigStore& store, const HttpClient& http, RefreshState& state,
-                           RefreshView& view, RefreshPlugin& plugin)
-    : store_(store), http_(http), state_(state), view_(view), plugin_(plugin) {}
+RefreshCycle::RefreshCycle(const PassServices& services, RefreshState& state, RefreshView& view,
+                           PassKind kind)
+    : services_(services), state_(state), view_(view), kind_(kind) {}
 
 void RefreshCycle::setStatus(std::string text, bool error) {
     StatusLine status{std::move(text), error};
@@ -49,136 +43,146 @@ void RefreshCycle::setStatus(std::string text, bool error) {
 }
 
 // Stops the refresh timer and keeps the status text unless it shows an error.
-std::string RefreshCycle::beginPass() {
+void RefreshCycle::beginPass() {
     view_.setRefreshInterval(0);
-    const StatusLine current = state_.status();
+    statusBefore_ = state_.status();
+    savedStatus_ = statusBefore_.error ? std::string() : statusBefore_.text;
     setStatus(gb("正在读取配置文件 .."));
-    return current.error ? std::string() : current.text;
 }
 
 RefreshCycle::Outcome RefreshCycle::run(std::stop_token stop) {
-    const std::string savedStatus = beginPass();
-    const PassConfiguration config = readPassConfiguration(store_);
-    state_.animate = config.animate;
+    beginPass();
+    const PassConfiguration config = readPassConfiguration(services_.store);
     setStatus(gb("正在下载预警数据 .."));
-    std::string bytes = http_.get(listUrl(config.rules, config.districtsText), stop);
+    std::string bytes = services_.http.get(listUrl(config.rules, config.districtsText), stop);
     if (stop.stop_requested()) {
-        return Outcome::stopped;
+        return abandon(config);
     }
     if (config.rules.jsonStartPos > 0) {
         bytes.erase(0, static_cast<std::size_t>(config.rules.jsonStartPos));
     }
-    offline_ = false;
-    return process(std::make_shared<const std::string>(std::move(bytes)), config, savedStatus,
-                   stop);
+    return process(std::make_shared<const std::string>(std::move(bytes)), config, stop);
 }
 
-RefreshCycle::Outcome RefreshCycle::check(std::string_view answerBytes) {
-    const std::string savedStatus = beginPass();
-    const PassConfiguration config = readPassConfiguration(store_);
-    offline_ = true;
-    return process(std::make_shared<const std::string>(answerBytes), config, savedStatus, {});
+RefreshCycle::Outcome RefreshCycle::runOn(std::string_view answerBytes, std::stop_token stop) {
+    beginPass();
+    const PassConfiguration config = readPassConfiguration(services_.store);
+    return process(std::make_shared<const std::string>(answerBytes), config, stop);
 }
 
 RefreshCycle::Outcome RefreshCycle::process(std::shared_ptr<const std::string> answer,
-                                            const PassConfiguration& config,
-                                            const std::string& savedStatus, std::stop_token stop) {
-    const std::string& bytes = *answer;
+                                            const PassConfiguration& config, std::stop_token stop) {
     state_.setResponseBytes(answer);
     JsonDocument list;
-    if (!list.parse(bytes)) {
-        return fail(config, savedStatus);
+    if (!list.parse(*answer)) {
+        return fail(config);
     }
-    state_.setUnexpectedDataText({});
-    if (state_.previousResponse && bytes == *state_.previousResponse && !state_.settingsChanged) {
-        return unchanged(config, savedStatus);
+    if (state_.previousResponse && *answer == *state_.previousResponse && !state_.settingsChanged) {
+        return unchanged(config);
     }
-    state_.previousResponse = answer;
-    state_.settingsChanged = false;
     setStatus(gb("正在解析预警数据 .."));
-    if (!offline_) {
-        saveJson(store_, bytes);
+    if (writesOutputs()) {
+        saveJson(services_.store, *answer);
     }
-    clearDisplay();
-
-    const IconPack iconPack(store_, http_);
-    PictureSource pictures;
-    DetailFetcher fetchDetail;
-    if (!offline_) {
-        pictures = [&](std::string_view name) { return iconPack.pictureFor(name, stop); };
-        fetchDetail = [&](const std::string& url) { return http_.get(url, stop); };
-    }
-    AlertClassifier classifier(config.words, state_, pictures, guidanceFileExists());
     // The plug-in sees only warnings classified while its file was there.
-    const bool pluginWanted = !offline_ && config.dllOn && plugin_.fileExists();
-    extractAlerts(list, config.rules, config.districts, classifier, fetchDetail, stop);
+    const bool pluginWanted = writesOutputs() && config.dllOn && services_.plugin.fileExists();
+    const LabelSettings label = loadLabelSettings(services_.store);
+    const ClassifiedWarnings classified = classify(list, config, stop);
     list.reset();
+    PassAccumulators acc = select(classified, config, label, stop);
     if (stop.stop_requested()) {
-        return Outcome::stopped;
+        return abandon(config);
     }
-    publish(config, classifier.accumulators(), pluginWanted);
+    // Only a pass that hands over its result leaves a mark on the state.
+    state_.previousResponse = std::move(answer);
+    state_.settingsChanged = false;
+    state_.animate = config.animate;
+    state_.setUnexpectedDataText({});
+    deliver(config, label, std::move(acc), pluginWanted);
     return Outcome::processed;
 }
 
-void RefreshCycle::clearDisplay() {
-    std::lock_guard lock(state_.displayLock);
-    state_.display.icons.clear();
-    state_.display.titles.clear();
-    const LabelSettings label = loadLabelSettings(store_);
-    state_.labelText = label.text;
-    state_.labelUsesName = label.usesName;
-    state_.display.placeNames.clear();
-    state_.highestColour = 0;
-    state_.tornadoCount = 0;
+ClassifiedWarnings RefreshCycle::classify(const JsonDocument& list, const PassConfiguration& config,
+                                          std::stop_token stop) const {
+    AlertClassifier classifier(config.words, services_.guidance);
+    DetailFetcher fetchDetail;
+    if (networked()) {
+        fetchDetail = [&](const std::string& url) { return services_.http.get(url, stop); };
+    }
+    extractAlerts(list, config.rules, config.districts, classifier, fetchDetail, stop);
+    return classifier.take();
 }
 
-void RefreshCycle::publish(const PassConfiguration& config, PassAccumulators& acc,
-                           bool pluginWanted) {
-    std::size_t displayEntries = 0;
-    bool labelUsesName = false;
-    {
-        std::lock_guard lock(state_.displayLock);
-        displayEntries = state_.display.icons.size();
-        labelUsesName = state_.labelUsesName;
+PassAccumulators RefreshCycle::select(const ClassifiedWarnings& classified,
+                                      const PassConfiguration& config, const LabelSettings& label,
+                                      std::stop_token stop) const {
+    const IconPack iconPack(services_.store, services_.http);
+    PictureSource pictures;
+    if (networked()) {
+        pictures = [&](std::string_view name) { return iconPack.pictureFor(name, stop); };
     }
-    setStatus(summaryText(acc, state_.tornadoCount, labelUsesName, displayEntries));
-    const RefreshResult result = publishResults(acc, state_, store_.readNumber(keys::kInterval),
-                                                store_.readFlag(keys::kNotice));
+    const SelectionOptions options{label.usesName, services_.guidance.fileExists(),
+                                   config.listOrder};
+    return selectWarnings(classified, options, pictures, stop);
+}
+
+void RefreshCycle::deliver(const PassConfiguration& config, const LabelSettings& label,
+                           PassAccumulators acc, bool pluginWanted) {
+    setStatus(summaryText(acc, label.usesName));
+    const std::string pageText = std::move(acc.pageText);
+    const ResultSettings settings{services_.store.readNumber(keys::kInterval),
+                                  services_.store.readFlag(keys::kNotice)};
+    const RefreshResult result = buildRefreshResult(std::move(acc), label, settings);
     view_.presentResult(result);
-    if (pluginWanted && plugin_.fileExists()) {
-        callRefreshDll(plugin_, result.kept);
+    if (pluginWanted && services_.plugin.fileExists()) {
+        callRefreshDll(services_.plugin, result.kept);
     }
-    if (config.htmlOn && !offline_) {
-        writeHtmlPage(config.htmlPath, result.alertList, true, kStageProcessed, true, acc.pageText,
-                      true);
+    if (config.htmlOn && writesOutputs()) {
+        writeHtmlPage(
+            config.htmlPath,
+            {.alertList = result.alertList, .stage = kStageProcessed, .details = pageText});
     }
     view_.updateIconWindowVisibility();
-    view_.setRefreshInterval(milliseconds(config.refreshSeconds));
+    view_.setRefreshInterval(timerMilliseconds(config.refreshSeconds));
     view_.applyIconWindowSettings();
     state_.firstCycleDone = true;
 }
 
-RefreshCycle::Outcome RefreshCycle::unchanged(const PassConfiguration& config,
-                                              const std::string& savedStatus) {
-    view_.setRefreshInterval(milliseconds(config.refreshSeconds));
-    setStatus(savedStatus);
+RefreshCycle::Outcome RefreshCycle::unchanged(const PassConfiguration& config) {
+    state_.animate = config.animate;
+    state_.setUnexpectedDataText({});
+    view_.setRefreshInterval(timerMilliseconds(config.refreshSeconds));
+    setStatus(savedStatus_);
     return Outcome::unchanged;
 }
 
-RefreshCycle::Outcome RefreshCycle::fail(const PassConfiguration& config,
-                                         const std::string& savedStatus) {
-    if (config.htmlOn && !offline_) {
-        writeHtmlPage(config.htmlPath, "", false, kStageFailed, true, "", false);
+RefreshCycle::Outcome RefreshCycle::fail(const PassConfiguration& config) {
+    if (config.htmlOn && writesOutputs()) {
+        writeHtmlPage(config.htmlPath, {.stage = kStageStartedOrFailed});
     }
-    view_.setRefreshInterval(milliseconds(config.retrySeconds));
+    view_.setRefreshInterval(timerMilliseconds(config.retrySeconds));
     const std::string response = state_.responseText();
     if (!response.empty()) {
         state_.setUnexpectedDataText(withoutLineBreaks(response));
         setStatus(response, true);
     } else {
-        setStatus(gb("【网络错误】") + savedStatus, true);
+        setStatus(gb("【网络错误】") + savedStatus_, true);
     }
     return Outcome::failed;
+}
+
+// Back to the status line the pass found, and the next try soon.
+RefreshCycle::Outcome RefreshCycle::abandon(const PassConfiguration& config) {
+    view_.setRefreshInterval(timerMilliseconds(config.retrySeconds));
+    setStatus(statusBefore_.text, statusBefore_.error);
+    return Outcome::stopped;
+}
+
+RefreshCycle::Outcome checkSavedAnswer(const PassServices& services, std::string_view answerBytes,
+                                       RefreshView& view) {
+    RefreshState state;
+    RefreshCycle cycle(services, state, view, PassKind::savedAnswer);
+    return cycle.runOn(answerBytes);
 }
 
 }  // namespace galewarden

@@ -5,50 +5,80 @@
 #include <string>
 #include <string_view>
 
+#include "core/alerts/RefreshState.h"
+
 namespace galewarden {
 
 class ConfigStore;
+class Guidance;
 class HttpClient;
+class JsonDocument;
 class RefreshPlugin;
-class RefreshState;
 class RefreshView;
-struct PassConfiguration;
+struct LabelSettings;
 struct PassAccumulators;
+struct PassConfiguration;
+struct ClassifiedWarnings;
 
-// One pass of fetch → parse → extract → classify → publish, run on a worker thread. It stops
-// the refresh timer first and re-arms it last, so passes never overlap.
+// What a pass reaches besides the view.
+struct PassServices {
+    const ConfigStore& store;
+    const HttpClient& http;
+    const Guidance& guidance;
+    RefreshPlugin& plugin;
+};
+
+// What a pass may do. A live pass writes the saved answer, the plug-in calls and the HTML
+// page; a preview fetches but writes nothing; a saved answer needs no network at all.
+enum class PassKind { live, preview, savedAnswer };
+
+// One pass of fetch → parse → extract → classify → hand over the result, run on a worker
+// thread. It stops the refresh timer first and re-arms it last, so passes never overlap. A pass
+// is all or nothing: stopped or failed, it leaves the state as it found it.
 class RefreshCycle {
   public:
     enum class Outcome { processed, unchanged, failed, stopped };
 
-    RefreshCycle(const ConfigStore& store, const HttpClient& http, RefreshState& state,
-                 RefreshView& view, RefreshPlugin& plugin);
+    RefreshCycle(const PassServices& services, RefreshState& state, RefreshView& view,
+                 PassKind kind = PassKind::live);
 
     // The whole pass against the configured source. A stop request ends it promptly,
-    // abandoning a transfer in progress, without publishing anything.
+    // abandoning a transfer in progress; the status line and the refresh timer are restored.
     Outcome run(std::stop_token stop = {});
 
-    // The classification of a saved answer without network and without outputs (no detail
-    // documents, no picture downloads, no saved copy, plug-in or HTML page); the status line
-    // and the result reach the view as after a download.
-    Outcome check(std::string_view answerBytes);
+    // The pass over an answer already at hand, as after its download.
+    Outcome runOn(std::string_view answerBytes, std::stop_token stop = {});
 
   private:
     Outcome process(std::shared_ptr<const std::string> answer, const PassConfiguration& config,
-                    const std::string& savedStatus, std::stop_token stop);
-    Outcome fail(const PassConfiguration& config, const std::string& savedStatus);
-    Outcome unchanged(const PassConfiguration& config, const std::string& savedStatus);
-    void clearDisplay();
-    void publish(const PassConfiguration& config, PassAccumulators& acc, bool pluginWanted);
+                    std::stop_token stop);
+    ClassifiedWarnings classify(const JsonDocument& list, const PassConfiguration& config,
+                                std::stop_token stop) const;
+    PassAccumulators select(const ClassifiedWarnings& classified, const PassConfiguration& config,
+                            const LabelSettings& label, std::stop_token stop) const;
+    void deliver(const PassConfiguration& config, const LabelSettings& label, PassAccumulators acc,
+                 bool pluginWanted);
+    Outcome fail(const PassConfiguration& config);
+    Outcome unchanged(const PassConfiguration& config);
+    Outcome abandon(const PassConfiguration& config);
+    void beginPass();
     void setStatus(std::string text, bool error = false);
-    std::string beginPass();
+    bool networked() const { return kind_ != PassKind::savedAnswer; }
+    bool writesOutputs() const { return kind_ == PassKind::live; }
 
-    const ConfigStore& store_;
-    const HttpClient& http_;
+    PassServices services_;
     RefreshState& state_;
     RefreshView& view_;
-    RefreshPlugin& plugin_;
-    bool offline_ = false;
+    PassKind kind_;
+    // The status line as the pass found it, and the text a failure or an unchanged answer
+    // shows again (empty after a failure).
+    StatusLine statusBefore_;
+    std::string savedStatus_;
 };
+
+// Classifies a saved answer on a state of its own, never a running program's: no network, no
+// outputs. The status line and the result reach the view as after a download.
+RefreshCycle::Outcome checkSavedAnswer(const PassServices& services, std::string_view answerBytes,
+                                       RefreshView& view);
 
 }  // namespace galewarden

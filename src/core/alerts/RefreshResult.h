@@ -4,13 +4,14 @@
 #include <vector>
 
 #include "core/alerts/AlertRecord.h"
+#include "core/alerts/DisplaySnapshot.h"
 
 namespace galewarden {
 
 // What a processed pass hands to the windows at its end, finished: the view only applies it.
 struct RefreshResult {
     bool anyKept = false;
-    int highestColour = 0;
+    int highestColour = 0;  // 1 白 … 5 红; 0 when no kept warning has a colour
     int tornadoCount = 0;
     std::string detailsText;  // "未获取到预警信息。" when nothing was kept
     std::string alertList;    // the closed alert list statement of the HTML page
@@ -18,6 +19,7 @@ struct RefreshResult {
     // The balloon it would show when the details text changed; empty title: no balloon.
     std::string balloonTitle;
     std::string balloonBody;
+    SharedDisplay display;  // never null
     std::vector<KeptAlert> kept;
 };
 

@@ -4,7 +4,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <vector>
 
 namespace galewarden {
 
@@ -15,48 +14,32 @@ struct StatusLine {
     bool error = false;
 };
 
-// Parallel lists of what the icon window cycles through: entry i of each belongs together.
-struct DisplayLists {
-    std::vector<std::string> icons;       // PNG bytes
-    std::vector<std::string> titles;      // signal names
-    std::vector<std::string> placeNames;  // regions
-};
-
-// The state shared by the refresh worker and the interface thread for the whole process.
-// One object, owned by the application and handed to whoever needs it.
+// What lasts from one refresh pass to the next, owned by whoever runs the passes. The windows
+// get what they show from each pass's result, never from here.
 class RefreshState {
   public:
-    // Guards `display`, `labelText`, `labelUsesName` and the detail pictures of the window.
-    std::recursive_mutex displayLock;
-    DisplayLists display;
-    std::string labelText;
-    bool labelUsesName = false;
-
-    std::atomic<int> highestColour{0};
-    std::atomic<int> tornadoCount{0};
-    std::atomic<bool> animate{false};
+    // Set by the settings windows; cleared by the pass that processes the answer again.
     std::atomic<bool> settingsChanged{false};
+    // [General] Animate as the last pass read it.
+    std::atomic<bool> animate{false};
+    // A pass has been processed since the program started.
     std::atomic<bool> firstCycleDone{false};
 
-    // The four conditions whose conjunction shows the icon window.
-    std::atomic<bool> hasAlerts{false};
-    std::atomic<bool> notSuppressed{false};
-    std::atomic<bool> fullScreenClear{false};
-    std::atomic<bool> colourShown{false};
-
-    // Texts the worker writes and the interface reads, copied under their own lock.
     StatusLine status() const;
     void setStatus(StatusLine status);
-    // The last downloaded answer in the escaped ASCII form ("\uXXXX"), made from its bytes
-    // only when someone asks: most passes never need it.
+    // The beginning of the last downloaded answer in the escaped ASCII form ("\uXXXX"), at
+    // most kShownAnswerBytes and cut at a whole character, "…" (GB18030) appended when cut.
     std::string responseText() const;
     void setResponseBytes(std::shared_ptr<const std::string> utf8);
+    // The same without CR and LF after an answer that could not be parsed; else empty.
     std::string unexpectedDataText() const;
     void setUnexpectedDataText(std::string text);
 
     // Worker-only: the last processed answer, for the unchanged test. Answers run to megabytes,
     // so this and the last downloaded one share their bytes.
     std::shared_ptr<const std::string> previousResponse;
+
+    static constexpr std::size_t kShownAnswerBytes = 64 * 1024;
 
   private:
     mutable std::mutex textLock_;

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "core/alerts/PassConfiguration.h"
-#include "core/alerts/RefreshState.h"
 #include "core/alerts/classify/AlertClassifier.h"
+#include "core/alerts/classify/Guidance.h"
+#include "core/alerts/classify/WarningSelection.h"
 #include "core/alerts/source/AlertExtraction.h"
 #include "core/config/ConfigStore.h"
 #include "core/json/JsonDocument.h"
@@ -23,18 +24,19 @@ class AlertExtractionTest : public ::testing::Test {
                                    const std::vector<const char*>& districts = {"北京市"}) {
         JsonDocument list;
         EXPECT_TRUE(list.parse(convertText(answer, Encoding::Utf8, Encoding::Java)));
-        AlertClassifier classifier(config.words, state, nullptr, false);
+        AlertClassifier classifier(config.words, guidance);
         std::vector<std::string> names;
         for (const char* district : districts) {
             names.push_back(gb(district));
         }
-        walked = extractAlerts(list, config.rules, names, classifier, nullptr);
-        return classifier.accumulators().kept;
+        walked = extractAlerts(list, config.rules, names, classifier, nullptr, stop);
+        return selectWarnings(classifier.classified(), {}, nullptr).kept;
     }
 
     test::TestHome home;
     ConfigStore store;
-    RefreshState state;
+    const Guidance guidance;
+    std::stop_token stop;
     PassConfiguration config = readPassConfiguration(store);
     int walked = 0;
 };
@@ -83,6 +85,16 @@ TEST_F(AlertExtractionTest, LongIdentifiersBecomeTheirDigest) {
     ASSERT_EQ(kept.size(), 2u);
     EXPECT_EQ(kept[0].id, id32);
     EXPECT_EQ(kept[1].id, md5Hex(id33));
+}
+
+TEST_F(AlertExtractionTest, AStopEndsTheWalkBeforeTheNextWarning) {
+    std::stop_source source;
+    source.request_stop();
+    stop = source.get_token();
+    EXPECT_TRUE(extract(R"({"data":[{"id":"a","title":"北京市气象台发布暴雨蓝色预警",
+        "content":"雨","time":"2026-07-20 20:00"}]})")
+                    .empty());
+    EXPECT_EQ(walked, 0);
 }
 
 TEST(PublishTime, NormalisedFromTheFormsFeedsUse) {

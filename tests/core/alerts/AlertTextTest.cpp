@@ -84,32 +84,23 @@ TEST(NationalNames, MarkCentralBodies) {
     EXPECT_FALSE(hasNationalName(gb("北京市")));
 }
 
-TEST(LevelName, ExactColourCharactersOnly) {
-    const TextPair cases[] = {
-        {gb("白"), gb("Ⅴ级/注意")}, {gb("蓝"), gb("Ⅳ级/一般")},     {gb("黄"), gb("Ⅲ级/较重")},
-        {gb("橙"), gb("Ⅱ级/严重")}, {gb("红"), gb("Ⅰ级/特别严重")}, {gb("蓝色"), gb("未知级别")},
-        {gb("无"), gb("未知级别")}, {"", gb("未知级别")},
-    };
-    for (const auto& [colour, expected] : cases) {
-        EXPECT_EQ(levelName(colour), expected) << test::utf8(colour);
-    }
-}
-
 TEST(FormatAlertTitle, BuildsTheTitleFromItsParts) {
     const DateTime july{2020, 7, 20, 20, 0, 0};
     const DateTime january{2024, 1, 5, 8, 0, 0};
-    EXPECT_EQ(test::utf8(formatAlertTitle(gb("北京市"), july, gb("暴雨"), gb("蓝"), "", false,
-                                          gb("预警信号"))),
+    const std::string beijing = gb("北京市"), rainstorm = gb("暴雨"), blue = gb("蓝"),
+                      signal = gb("预警信号");
+    EXPECT_EQ(test::utf8(formatAlertTitle({beijing, july, rainstorm, blue, signal})),
               "北京市气象台7月20日20时发布暴雨蓝色预警信号 [Ⅳ级/一般]");
-    EXPECT_EQ(test::utf8(formatAlertTitle(gb("国家气象中心"), january, gb("寒潮"), gb("黄"),
-                                          gb("应急管理局"), true, gb("预警"))),
+    const std::string centre = gb("国家气象中心"), cold = gb("寒潮"), yellow = gb("黄"),
+                      warning = gb("预警"), bureau = gb("应急管理局");
+    EXPECT_EQ(test::utf8(formatAlertTitle({centre, january, cold, yellow, warning, bureau})),
               "国家气象中心1月5日8时发布寒潮黄色预警 [Ⅲ级/较重]");
-    EXPECT_EQ(test::utf8(formatAlertTitle(gb("上海市"), january, gb("大风"), gb("无"),
-                                          gb("应急管理局"), true, gb("预警"))),
+    const std::string shanghai = gb("上海市"), gale = gb("大风"), none = gb("无");
+    EXPECT_EQ(test::utf8(formatAlertTitle({shanghai, january, gale, none, warning, bureau})),
               "上海市应急管理局1月5日8时发布大风无色预警 [未知级别]");
     // Texts from the feed are never used as a format.
     EXPECT_EQ(
-        formatAlertTitle("%s%n", january, "%d", "%s", "", false, "%%"),
+        formatAlertTitle({"%s%n", january, "%d", "%s", "%%"}),
         "%s%n" + gb("气象台1月5日8时发布") + "%d%s" + gb("色") + "%% [" + gb("未知级别") + "]");
 }
 

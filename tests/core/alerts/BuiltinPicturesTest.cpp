@@ -141,15 +141,6 @@ TEST(BuiltinPictures, EdgesAreAntiAliased) {
     EXPECT_GT(between, 0);
 }
 
-TEST(BuiltinPictures, ColourCharactersGiveTheirNumbers) {
-    const std::vector<std::pair<std::string, int>> cases{{"白", 1}, {"蓝", 2}, {"黄", 3},
-                                                         {"橙", 4}, {"红", 5}, {"无", 0},
-                                                         {"风", 0}, {"", 0},   {"蓝色", 0}};
-    for (const auto& [character, number] : cases) {
-        EXPECT_EQ(colourNumberOf(test::gb(character)), number) << character;
-    }
-}
-
 TEST(PngImage, EncodedPixelsDecodeUnchanged) {
     const std::vector<std::uint32_t> pixels{0xFF102030, 0x80FFFFFF, 0x00000000,
                                             0xFFFF0000, 0xFF00FF00, 0xFF0000FF};

@@ -16,8 +16,9 @@ namespace {
 
 using test::gb;
 
+// Guidance.html of the program directory as it is at the moment of the lookup.
 std::string guidanceFor(std::string_view utf8Name) {
-    return test::utf8(lookupGuidance(gb(utf8Name)));
+    return test::utf8(Guidance().lookup(gb(utf8Name)));
 }
 
 struct LookupCase {
@@ -49,24 +50,23 @@ TEST(LookupGuidance, TakesTheLastCellOfTheFirstRowNamingTheSignal) {
 
 TEST(LookupGuidance, MissingFileGivesNothing) {
     test::TestHome home;
-    EXPECT_FALSE(guidanceFileExists());
-    EXPECT_EQ(lookupGuidance(gb("暴雨蓝")), "");
+    const Guidance guidance;
+    EXPECT_FALSE(guidance.fileExists());
+    EXPECT_EQ(guidance.lookup(gb("暴雨蓝")), "");
     home.write("Guidance.html", "<tr><td>暴雨蓝色预警信号</td><td>甲</td></tr>");
-    EXPECT_TRUE(guidanceFileExists());
-    EXPECT_EQ(guidanceFor("暴雨蓝"), "甲");
+    EXPECT_TRUE(guidance.fileExists());
+    EXPECT_EQ(test::utf8(guidance.lookup(gb("暴雨蓝"))), "甲");
 }
 
-TEST(LookupGuidance, FollowsChangesOfTheFileAndOfTheProgramDirectory) {
-    {
-        test::TestHome home;
-        home.write("Guidance.html", "<tr><td>暴雨蓝色预警信号</td><td>甲</td></tr>");
-        EXPECT_EQ(guidanceFor("暴雨蓝"), "甲");
-        home.write("Guidance.html", "<tr><td>暴雨蓝色预警信号</td><td>乙乙</td></tr>");
-        EXPECT_EQ(guidanceFor("暴雨蓝"), "乙乙");
-    }
-    test::TestHome other;
-    other.write("Guidance.html", "<tr><td>暴雨蓝色预警信号</td><td>丙丙丙</td></tr>");
-    EXPECT_EQ(guidanceFor("暴雨蓝"), "丙丙丙");
+TEST(LookupGuidance, FollowsChangesOfTheFile) {
+    test::TestHome home;
+    const Guidance guidance;
+    home.write("Guidance.html", "<tr><td>暴雨蓝色预警信号</td><td>甲</td></tr>");
+    EXPECT_EQ(test::utf8(guidance.lookup(gb("暴雨蓝"))), "甲");
+    home.write("Guidance.html", "<tr><td>暴雨蓝色预警信号</td><td>乙乙</td></tr>");
+    EXPECT_EQ(test::utf8(guidance.lookup(gb("暴雨蓝"))), "乙乙");
+    home.write("Guidance.html", "");
+    EXPECT_EQ(guidance.lookup(gb("暴雨蓝")), "");
 }
 
 TEST(LookupGuidance, ConcurrentLookupsWhileTheFileChanges) {
@@ -74,12 +74,14 @@ TEST(LookupGuidance, ConcurrentLookupsWhileTheFileChanges) {
     const std::string first = "<tr><td>暴雨蓝色预警信号</td><td>甲</td></tr>";
     const std::string second = "<tr><td>暴雨蓝色预警信号</td><td>乙乙</td></tr>";
     home.write("Guidance.html", first);
+    const Guidance guidance;
     std::vector<std::thread> readers;
     std::vector<int> unexpected(4, 0);
     for (int& count : unexpected) {
-        readers.emplace_back([&count] {
+        readers.emplace_back([&count, &guidance] {
             for (int i = 0; i < 300; ++i) {
-                const std::string answer = guidanceFor(i % 2 == 0 ? "暴雨蓝" : "大风黄");
+                const std::string answer =
+                    test::utf8(guidance.lookup(gb(i % 2 == 0 ? "暴雨蓝" : "大风黄")));
                 const bool known = answer == "甲" || answer == "乙乙" || answer.empty();
                 count += known ? 0 : 1;
             }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/alerts/outputs/HtmlPage.h"
+#include "core/config/ConfigStore.h"
 #include "support/TestHome.h"
 
 namespace galewarden {
@@ -27,13 +28,16 @@ class HtmlPageTest : public ::testing::Test {
     std::string page() const { return home.read("page.html"); }
 
     bool writeAll(std::string_view alertListUtf8, int stage, std::string_view detailsUtf8) {
-        return writeHtmlPage(path(), gb(alertListUtf8), true, stage, true, gb(detailsUtf8), true);
+        const std::string alertList = gb(alertListUtf8);
+        const std::string details = gb(detailsUtf8);
+        return writeHtmlPage(path(), {.alertList = alertList, .stage = stage, .details = details});
     }
 
     // The Content statement written for a details text.
     std::string contentFor(std::string_view detailsUtf8) {
         home.write("page.html", "/* Content Start *//* Content End */");
-        writeHtmlPage(path(), "", false, 0, false, gb(detailsUtf8), true);
+        const std::string details = gb(detailsUtf8);
+        writeHtmlPage(path(), {.details = details});
         const std::string written = page();
         const std::string start = "/* Content Start */";
         return written.substr(start.size(), written.size() - start.size() - 17);
@@ -61,7 +65,7 @@ TEST_F(HtmlPageTest, WritesOnlySectionsThatAreSelectedAndMarked) {
     EXPECT_EQ(page(), "a /* Stage Start */var Stage = -3;/* Stage End */ b");
 
     home.write("page.html", kPage);
-    EXPECT_TRUE(writeHtmlPage(path(), gb("var Alerts = new Array();"), true, -1, false, "", false));
+    EXPECT_TRUE(writeHtmlPage(path(), {.alertList = "var Alerts = new Array();"}));
     EXPECT_NE(page().find("/* Alert Start */var Alerts = new Array();/* Alert End */"),
               std::string::npos);
     EXPECT_NE(page().find("/* Stage Start */ var Stage = 9; /* Stage End */"), std::string::npos);
@@ -108,19 +112,35 @@ TEST_F(HtmlPageTest, MissingPageIsCreatedEmptyAndRepeatedWritesAreStable) {
     home.write("page.html", kPage);
     ASSERT_TRUE(writeAll("var Alerts = new Array(\"暴雨蓝\");", 0, "雨\r\n"));
     const std::string first = page();
+    // The same content is written again all the same: a reader may watch the file's time.
+    const auto stamp = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    std::filesystem::last_write_time(home.file("page.html"), stamp);
     ASSERT_TRUE(writeAll("var Alerts = new Array(\"暴雨蓝\");", 0, "雨\r\n"));
     EXPECT_EQ(page(), first);
+    EXPECT_GT(std::filesystem::last_write_time(home.file("page.html")), stamp);
+}
+
+TEST_F(HtmlPageTest, TheStageIsWrittenOnlyWhenThePageIsSwitchedOn) {
+    home.write("page.html", kPage);
+    const ConfigStore store;
+    EXPECT_FALSE(writeHtmlStage(store, kStageExited));
+    store.writeQuoted("HTML", "Location", path());
+    EXPECT_FALSE(writeHtmlStage(store, kStageExited));
+    store.writeText("HTML", "Start", "1");
+    EXPECT_TRUE(writeHtmlStage(store, kStageExited));
+    EXPECT_NE(page().find("var Stage = -3;"), std::string::npos);
+    EXPECT_NE(page().find("var Alerts = new Array(); "), std::string::npos);
 }
 
 // Root reads any file, so the write then runs in a child that has given up root.
 bool writeAsUnprivilegedUser(const std::string& path) {
     if (::geteuid() != 0) {
-        return writeHtmlPage(path, "", false, -1, true, "", false);
+        return writeHtmlPage(path, {.stage = -1});
     }
     const pid_t child = ::fork();
     if (child == 0) {
         const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-        ::_exit(dropped ? (writeHtmlPage(path, "", false, -1, true, "", false) ? 0 : 1) : 2);
+        ::_exit(dropped ? (writeHtmlPage(path, {.stage = -1}) ? 0 : 1) : 2);
     }
     int status = 0;
     ::waitpid(child, &status, 0);

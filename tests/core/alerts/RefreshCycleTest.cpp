@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <filesystem>
 #include <mutex>
 
@@ -7,6 +8,7 @@
 #include "core/alerts/RefreshCycle.h"
 #include "core/alerts/RefreshState.h"
 #include "core/alerts/RefreshWorker.h"
+#include "core/alerts/classify/Guidance.h"
 #include "core/alerts/outputs/RefreshPlugin.h"
 #include "core/config/ConfigStore.h"
 #include "core/net/HttpClient.h"
@@ -35,10 +37,11 @@ class FakeService {
     FakeService() {
         server_.server().Get(".*",
                              [this](const httplib::Request& request, httplib::Response& response) {
-                                 std::lock_guard lock(mutex_);
+                                 std::unique_lock lock(mutex_);
                                  requests_.push_back(request.target);
                                  const auto detail = details_.find(request.target);
                                  if (detail != details_.end()) {
+                                     holdWhileAsked(lock);
                                      response.set_content(detail->second, "application/json");
                                      return;
                                  }
@@ -61,12 +64,32 @@ class FakeService {
         std::lock_guard lock(mutex_);
         return requests_;
     }
+    // While held, a detail request waits until released.
+    void holdDetails(bool hold) {
+        std::lock_guard lock(mutex_);
+        hold_ = hold;
+        changed_.notify_all();
+    }
+    void waitForHeldDetail() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return held_; });
+    }
     std::string base() const { return server_.base(); }
     void stop() { server_.stop(); }
 
   private:
+    void holdWhileAsked(std::unique_lock<std::mutex>& lock) {
+        held_ = hold_;
+        changed_.notify_all();
+        changed_.wait(lock, [&] { return !hold_; });
+        held_ = false;
+    }
+
     test::LoopbackServer server_;
     std::mutex mutex_;
+    std::condition_variable changed_;
+    bool hold_ = false;
+    bool held_ = false;
     std::string answer_;
     int status_ = 200;
     std::map<std::string, std::string> details_;
@@ -96,14 +119,24 @@ class RefreshCycleTest : public ::testing::Test {
         return cycle.run();
     }
 
+    std::vector<std::string> entryNames() const {
+        std::vector<std::string> names;
+        for (const DisplayEntry& entry : view.lastResult->display->entries) {
+            names.push_back(utf8(entry.signalName));
+        }
+        return names;
+    }
+
     test::TestHome home;
     FakeService service;
     ConfigStore store;
     HttpClient http{HttpTimeouts{std::chrono::seconds(5), std::chrono::seconds(5)}};
+    const Guidance guidance;
     RefreshState state;
     test::RecordingView view;
     RefreshPlugin plugin;
-    RefreshCycle cycle{store, http, state, view, plugin};
+    PassServices services{store, http, guidance, plugin};
+    RefreshCycle cycle{services, state, view};
 };
 
 TEST_F(RefreshCycleTest, ProcessedPassRunsEveryStepInOrder) {
@@ -120,8 +153,8 @@ TEST_F(RefreshCycleTest, ProcessedPassRunsEveryStepInOrder) {
     EXPECT_EQ(view.lastResult->highestColour, 3);
     EXPECT_EQ(utf8(view.lastResult->alertList), "var Alerts = new Array(\"暴雨蓝\",\"大风黄\");");
     EXPECT_EQ(utf8(view.lastResult->balloonTitle), "较重：气象灾害预警信息变更");
-    EXPECT_EQ(state.display.titles.size(), 2u);
-    EXPECT_TRUE(state.hasAlerts);
+    EXPECT_EQ(entryNames(), (Calls{"暴雨蓝", "大风黄"}));
+    EXPECT_TRUE(view.lastResult->anyKept);
     EXPECT_TRUE(state.firstCycleDone);
     EXPECT_FALSE(state.settingsChanged);
 }
@@ -147,7 +180,7 @@ TEST_F(RefreshCycleTest, FailuresShowTheAnswerOrTheNetworkErrorInRed) {
     EXPECT_EQ(view.calls.back(), "error: <html><body>Bad\r\nGateway</body></html>");
     EXPECT_EQ(utf8(state.unexpectedDataText()), "<html><body>BadGateway</body></html>");
     EXPECT_EQ(view.calls[view.calls.size() - 2], "interval: 30000");
-    EXPECT_EQ(state.display.titles.size(), 2u);  // the display keeps the last good pass
+    EXPECT_EQ(entryNames().size(), 2u);  // no result: the display keeps the last good pass
 
     service.answer(kBeijingAnswer);
     state.settingsChanged = true;
@@ -252,7 +285,7 @@ TEST_F(RefreshCycleTest, PluginIsCalledOncePerKeptWarningOldestFirst) {
     ::setenv("GALEWARDEN_PLUGIN_LOG", log.c_str(), 1);
     store.writeText("DLL", "Start", "1");
     RefreshPlugin installed;
-    RefreshCycle withPlugin(store, http, state, view, installed);
+    RefreshCycle withPlugin({store, http, guidance, installed}, state, view);
     service.answer(kBeijingAnswer);
     withPlugin.run();
     withPlugin.run();  // unchanged: no second round of calls
@@ -276,7 +309,7 @@ TEST_F(RefreshCycleTest, PluginWithoutItsExportEndsTheProcess) {
     EXPECT_EXIT(
         {
             RefreshPlugin installed;
-            RefreshCycle withPlugin(store, http, state, view, installed);
+            RefreshCycle withPlugin({store, http, guidance, installed}, state, view);
             withPlugin.run();
         },
         ::testing::ExitedWithCode(255), "GalewardenDLL/RefreshA.so");
@@ -296,17 +329,142 @@ TEST_F(RefreshCycleTest, StopEndsAPassWaitingOnASilentServer) {
     silent.start();
     ::setenv("GALEWARDEN_ALERT_SERVICE", silent.base().c_str(), 1);
     std::atomic<bool> stopped{false};
-    {
-        RefreshWorker worker([&](std::stop_token stop) {
-            stopped = cycle.run(stop) == RefreshCycle::Outcome::stopped;
-        });
-        worker.start();
-        while (!asked) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-    }  // the worker asks the pass to stop and waits for it
+    RefreshWorker worker(
+        [&](std::stop_token stop) { stopped = cycle.run(stop) == RefreshCycle::Outcome::stopped; });
+    ASSERT_TRUE(worker.start());
+    while (!asked) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_TRUE(worker.stop(std::chrono::seconds(10)));
     release = true;
     EXPECT_TRUE(stopped);
+    // The refresh timer runs again and the status line is as the pass found it.
+    EXPECT_EQ(view.calls[view.calls.size() - 2], "interval: 60000");
+    EXPECT_EQ(view.calls.back(), "status: ");
+}
+
+// A stop while the warnings are being read leaves nothing half done: the next pass with the
+// same answer processes it.
+TEST_F(RefreshCycleTest, StopDuringExtractionLeavesTheStateAsItWas) {
+    useCustomSource({{"Main", "list"},
+                     {"Detail", "detail?id=%s"},
+                     {"Array", "data"},
+                     {"identifier", "id"},
+                     {"headline", "title"},
+                     {"description", "content"},
+                     {"publishTime", "time"}});
+    store.writeText("JSON", "UseDetail", "1");
+    store.writeQuoted("JSON", "D_description", "content");
+    store.writeQuoted("JSON", "D_publishTime", "time");
+    for (const char* id : {"110000_20260720200000", "110000_20260720190000"}) {
+        service.detail(std::string("/detail?id=") + id,
+                       R"({"data":{"content":"有雨。","time":"2026-07-20 20:00"}})");
+    }
+    service.answer(kBeijingAnswer);
+    runPass();  // a first result and status to keep
+    ASSERT_EQ(view.calls.back(), "icon settings");
+    const StatusLine shown = state.status();
+    const auto previous = state.previousResponse;
+    state.settingsChanged = true;
+
+    RefreshWorker worker([&](std::stop_token stop) { cycle.run(stop); });
+    view.calls.clear();
+    service.holdDetails(true);
+    ASSERT_TRUE(worker.start());
+    service.waitForHeldDetail();
+    EXPECT_TRUE(worker.stop(std::chrono::seconds(10)));
+    service.holdDetails(false);
+
+    EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "result"), 0);
+    EXPECT_EQ(state.previousResponse, previous);
+    EXPECT_TRUE(state.settingsChanged);
+    EXPECT_EQ(state.status().text, shown.text);
+    EXPECT_EQ(view.calls.back(), "status: " + utf8(shown.text));
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::processed);
+}
+
+TEST_F(RefreshCycleTest, EveryPassCountsAfresh) {
+    const std::string tornado = R"({"data":[
+ {"id":"1","title":"北京市气象台发布雷电黄色预警信号","content":"局地有龙卷。","time":"2026-07-20"}]})";
+    service.answer(tornado);
+    runPass();
+    state.settingsChanged = true;
+    runPass();
+    ASSERT_TRUE(view.lastResult);
+    EXPECT_EQ(view.lastResult->tornadoCount, 1);
+    EXPECT_EQ(view.lastResult->highestColour, 3);
+    EXPECT_EQ(std::find(view.calls.begin(), view.calls.end(),
+                        "status: （预警存在1龙卷警报）共有1种类型的1个预警正生效中。\r\n"
+                        "蓝色预警0个，黄色预警1个，橙色预警0个，红色预警0个。") != view.calls.end(),
+              true);
+}
+
+TEST_F(RefreshCycleTest, AHandedOverDisplayNeverChangesAgain) {
+    service.answer(kBeijingAnswer);
+    runPass();
+    const SharedDisplay first = view.lastResult->display;
+    service.answer(R"({"data":[]})");
+    runPass();
+    EXPECT_TRUE(view.lastResult->display->entries.empty());
+    ASSERT_EQ(first->entries.size(), 2u);
+    EXPECT_EQ(utf8(first->entries[0].signalName), "暴雨蓝");
+    EXPECT_FALSE(first->entries[0].picture.empty());
+}
+
+TEST_F(RefreshCycleTest, AGoodAnswerClearsTheUnexpectedData) {
+    service.answer("not json");
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::failed);
+    EXPECT_EQ(state.unexpectedDataText(), "not json");
+    service.answer(kBeijingAnswer);
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::processed);
+    EXPECT_EQ(state.unexpectedDataText(), "");
+}
+
+// A web page in place of data is shown only by its beginning, cut at a whole character.
+TEST_F(RefreshCycleTest, HugeUnusableAnswersAreShownByTheirBeginning) {
+    std::string page = "<html>\r\n";
+    while (page.size() < 3 * RefreshState::kShownAnswerBytes) {
+        page += "防火墙拦截了请求。";
+    }
+    service.answer(page);
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::failed);
+    const StatusLine status = state.status();
+    const std::string ellipsis = gb("…");
+    ASSERT_TRUE(status.text.ends_with(ellipsis));
+    const std::string shown = status.text.substr(0, status.text.size() - ellipsis.size());
+    EXPECT_LE(shown.size(), RefreshState::kShownAnswerBytes);
+    EXPECT_GT(shown.size() + 6, RefreshState::kShownAnswerBytes);
+    EXPECT_EQ((shown.size() - 8) % 6, 0u) << "an escape cut in half";
+    EXPECT_EQ(state.unexpectedDataText(), "<html>" + shown.substr(8) + ellipsis);
+}
+
+TEST_F(RefreshCycleTest, HugeTimesAreHeldToWhatATimerTakes) {
+    store.writeText("General", "RefreshTime", "3000000");
+    store.writeText("General", "Interval", "3000000");
+    service.answer(kBeijingAnswer);
+    runPass();
+    EXPECT_EQ(view.calls[view.calls.size() - 2], "interval: 2147483000");
+    EXPECT_EQ(view.lastResult->cycleIntervalMs, 2147483000);
+    store.writeText("General", "RetryTime", "99999999999");
+    service.answer("");
+    runPass();
+    EXPECT_EQ(view.calls[view.calls.size() - 2], "interval: 2147483000");
+}
+
+TEST_F(RefreshCycleTest, ASavedAnswerIsCheckedWithoutTouchingAnythingElse) {
+    const std::string page = "<script>/* Stage Start *//* Stage End */</script>";
+    home.write("page.html", page);
+    store.writeQuoted("HTML", "Location", home.text() + "/page.html");
+    store.writeText("HTML", "Start", "1");
+    store.writeText("General", "SaveJson", "1");
+    store.writeQuoted("General", "JsonLink", home.text() + "/saved.json");
+    EXPECT_EQ(checkSavedAnswer(services, kBeijingAnswer, view), RefreshCycle::Outcome::processed);
+    ASSERT_TRUE(view.lastResult);
+    EXPECT_EQ(view.lastResult->kept.size(), 2u);
+    EXPECT_EQ(home.read("page.html"), page);
+    EXPECT_FALSE(std::filesystem::exists(home.file("saved.json")));
+    EXPECT_TRUE(service.requests().empty());
+    EXPECT_EQ(state.previousResponse, nullptr);  // the live state is not the check's
 }
 
 }  // namespace

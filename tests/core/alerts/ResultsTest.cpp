@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "core/alerts/LabelSettings.h"
 #include "core/alerts/PassConfiguration.h"
-#include "core/alerts/RefreshState.h"
+#include "core/alerts/RefreshResultBuilder.h"
 #include "core/alerts/ResultPresentation.h"
-#include "core/alerts/ResultsPublisher.h"
 #include "core/alerts/classify/AlertClassifier.h"
+#include "core/alerts/classify/Guidance.h"
+#include "core/alerts/classify/WarningSelection.h"
 #include "core/config/ConfigStore.h"
 #include "support/TestHome.h"
 
@@ -55,10 +57,7 @@ class ResultsTest : public ::testing::Test {
     // One pass over headlines of 北京市 (each with its description), as the refresh does it.
     RefreshResult pass(const std::vector<std::pair<const char*, const char*>>& warnings,
                        bool notice = true) {
-        state.highestColour = 0;
-        state.tornadoCount = 0;
-        state.display = {};
-        AlertClassifier classifier(words, state, nullptr, false);
+        AlertClassifier classifier(words, guidance);
         for (const auto& [headline, description] : warnings) {
             AlertRecord record;
             record.headline = record.sender = gb(headline);
@@ -66,14 +65,14 @@ class ResultsTest : public ::testing::Test {
             record.publishTime = "2026/07/20 20:00:00";
             classifier.classifyAlert(record, gb("北京市"));
         }
-        summary = utf8(summaryText(classifier.accumulators(), state.tornadoCount,
-                                   state.labelUsesName, state.display.icons.size()));
-        return publishResults(classifier.accumulators(), state, 15, notice);
+        PassAccumulators acc = selectWarnings(classifier.classified(), {}, nullptr);
+        summary = utf8(summaryText(acc, false));
+        return buildRefreshResult(std::move(acc), LabelSettings{}, {15, notice});
     }
 
     test::TestHome home;
     ConfigStore store;
-    RefreshState state;
+    const Guidance guidance;
     ClassifierWords words = readPassConfiguration(store).words;
     RecordingTarget target;
     std::string summary;
@@ -139,7 +138,8 @@ TEST_F(ResultsTest, NoBalloonWithoutColourOrNoticeAndNeutralTrayWhenAllIsGone) {
               (Calls{"header hidden", "tray neutral", "cycle 0", "pictures cleared", "details"}));
     EXPECT_EQ(target.shown, noAlertsText());
     EXPECT_EQ(none.alertList, "var Alerts = new Array();");
-    EXPECT_FALSE(state.hasAlerts);
+    EXPECT_FALSE(none.anyKept);
+    EXPECT_TRUE(none.display->entries.empty());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "core/alerts/classify/SignalColour.h"
 #include "core/text/CodePage.h"
 #include "core/text/TextPieces.h"
 #include "core/text/TextSearch.h"
@@ -123,39 +124,21 @@ bool hasNationalName(std::string_view place) {
     return false;
 }
 
-std::string levelName(std::string_view colour) {
-    static const std::array<Replacement, 5> levels{{
-        {gbFromUtf8("白"), gbFromUtf8("Ⅴ级/注意")},
-        {gbFromUtf8("蓝"), gbFromUtf8("Ⅳ级/一般")},
-        {gbFromUtf8("黄"), gbFromUtf8("Ⅲ级/较重")},
-        {gbFromUtf8("橙"), gbFromUtf8("Ⅱ级/严重")},
-        {gbFromUtf8("红"), gbFromUtf8("Ⅰ级/特别严重")},
-    }};
-    for (const auto& [character, level] : levels) {
-        if (colour == character) {
-            return level;
-        }
-    }
-    static const std::string unknown = gbFromUtf8("未知级别");
-    return unknown;
-}
-
-std::string formatAlertTitle(std::string_view place, const DateTime& publishTime,
-                             std::string_view type, std::string_view colour, std::string_view unit,
-                             bool useUnit, std::string_view word) {
+std::string formatAlertTitle(const AlertTitleParts& parts) {
     static const std::string observatory = gbFromUtf8("气象台");
     static const std::string month = gbFromUtf8("月");
     static const std::string day = gbFromUtf8("日");
     static const std::string hourIssued = gbFromUtf8("时发布");
     static const std::string colourSuffix = gbFromUtf8("色");
-    std::string title(place);
-    if (!hasNationalName(place)) {
-        title += useUnit ? unit : std::string_view(observatory);
+    std::string title(parts.place);
+    if (!hasNationalName(parts.place)) {
+        title += parts.unit.value_or(observatory);
     }
-    title += std::to_string(publishTime.month) + month + std::to_string(publishTime.day) + day +
-             std::to_string(publishTime.hour) + hourIssued;
-    title.append(type).append(colour).append(colourSuffix).append(word);
-    return title + " [" + levelName(colour) + "]";
+    const DateTime& time = parts.publishTime;
+    title += std::to_string(time.month) + month + std::to_string(time.day) + day +
+             std::to_string(time.hour) + hourIssued;
+    title.append(parts.type).append(parts.colour).append(colourSuffix).append(parts.word);
+    return title + " [" + levelName(parts.colour) + "]";
 }
 
 }  // namespace galewarden

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,13 +29,18 @@ bool isWantedType(std::string_view type, const std::vector<std::string>& skipWor
 const std::vector<std::string>& nationalNames();
 bool hasNationalName(std::string_view place);
 
-// "Ⅳ级/一般" for 蓝 and so on; "未知级别" for anything but one exact colour character.
-std::string levelName(std::string_view colour);
+struct AlertTitleParts {
+    std::string_view place;
+    DateTime publishTime;
+    std::string_view type;
+    std::string_view colour;  // one colour character, or 无
+    std::string_view word;    // 预警 or 预警信号
+    // The issuer after the place; 气象台 when not given.
+    std::optional<std::string_view> unit;
+};
 
-// "北京市气象台7月20日20时发布暴雨蓝色预警信号 [Ⅳ级/一般]". The issuer (unit when useUnit holds,
-// else 气象台) is left out when the place already names a national body.
-std::string formatAlertTitle(std::string_view place, const DateTime& publishTime,
-                             std::string_view type, std::string_view colour, std::string_view unit,
-                             bool useUnit, std::string_view word);
+// "北京市气象台7月20日20时发布暴雨蓝色预警信号 [Ⅳ级/一般]". The issuer is left out when the place
+// already names a national body.
+std::string formatAlertTitle(const AlertTitleParts& parts);
 
 }  // namespace galewarden

@@ -12,16 +12,6 @@
 namespace galewarden {
 namespace {
 
-std::string guidancePath() {
-    return programDirectory() + "/Guidance.html";
-}
-
-struct GuidanceStamp {
-    std::string path;
-    FileStamp file;
-    bool operator==(const GuidanceStamp&) const = default;
-};
-
 // The last cell of the first row naming the signal.
 std::string findGuidance(std::string_view page, std::string_view signalName) {
     static const std::string suffix = gbFromUtf8("色预警信号");
@@ -47,13 +37,15 @@ std::string findGuidance(std::string_view page, std::string_view signalName) {
     return replaceAll(page.substr(offset, length), "<br>", "\r\n");
 }
 
+}  // namespace
+
 // The refresh asks once per warning, so the converted file and every answer are kept while
 // the file stays the same.
-class GuidanceCache {
+class Guidance::Cache {
   public:
-    std::string lookup(std::string_view signalName) {
+    std::string lookup(const std::string& path, std::string_view signalName) {
         const std::lock_guard lock(mutex_);
-        refreshIfChanged();
+        refreshIfChanged(path);
         std::string name(signalName);
         const auto known = answers_.find(name);
         if (known != answers_.end()) {
@@ -65,9 +57,8 @@ class GuidanceCache {
     }
 
   private:
-    void refreshIfChanged() {
-        const std::string path = guidancePath();
-        GuidanceStamp current{path, fileStamp(path)};
+    void refreshIfChanged(const std::string& path) {
+        FileStamp current = fileStamp(path);
         if (stamp_ == current) {
             return;
         }
@@ -77,24 +68,28 @@ class GuidanceCache {
         answers_.clear();
         // An unreadable file is tried again next time: its permissions may change without
         // touching its stamp.
-        stamp_ = state == FileState::Unreadable ? std::nullopt : std::optional(std::move(current));
+        stamp_ = state == FileState::Unreadable ? std::nullopt : std::optional(current);
     }
 
     std::mutex mutex_;
-    std::optional<GuidanceStamp> stamp_;
+    std::optional<FileStamp> stamp_;
     std::string page_;
     std::unordered_map<std::string, std::string> answers_;
 };
 
-}  // namespace
+Guidance::Guidance() : Guidance(programDirectory() + "/Guidance.html") {}
 
-std::string lookupGuidance(std::string_view signalName) {
-    static GuidanceCache cache;
-    return cache.lookup(signalName);
+Guidance::Guidance(std::string filePath)
+    : filePath_(std::move(filePath)), cache_(std::make_unique<Cache>()) {}
+
+Guidance::~Guidance() = default;
+
+std::string Guidance::lookup(std::string_view signalName) const {
+    return cache_->lookup(filePath_, signalName);
 }
 
-bool guidanceFileExists() {
-    return fileExists(guidancePath());
+bool Guidance::fileExists() const {
+    return galewarden::fileExists(filePath_);
 }
 
 }  // namespace galewarden

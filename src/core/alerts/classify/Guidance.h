@@ -1,16 +1,31 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace galewarden {
 
-// The defence guidance for a signal name such as 暴雨蓝, from Guidance.html in the program
-// directory: the last cell of the first table row that names 暴雨蓝色预警信号, with each "<br>"
-// turned into a CR LF. Empty when the file, the row or the cell is missing. Safe to call from
-// several threads.
-std::string lookupGuidance(std::string_view signalName);
+// The defence guidance of Guidance.html (UTF-8): for a signal name such as 暴雨蓝, the last cell
+// of the first table row that names 暴雨蓝色预警信号, with each "<br>" turned into a CR LF.
+// Empty when the file, the row or the cell is missing. The file is read again whenever it
+// changes. Safe to use from several threads.
+class Guidance {
+  public:
+    // Guidance.html in the program directory.
+    Guidance();
+    explicit Guidance(std::string filePath);
+    ~Guidance();
+    Guidance(const Guidance&) = delete;
+    Guidance& operator=(const Guidance&) = delete;
 
-bool guidanceFileExists();
+    std::string lookup(std::string_view signalName) const;
+    bool fileExists() const;
+
+  private:
+    class Cache;
+    std::string filePath_;
+    std::unique_ptr<Cache> cache_;
+};
 
 }  // namespace galewarden

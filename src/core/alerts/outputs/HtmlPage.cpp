@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "core/config/ConfigStore.h"
 #include "core/platform/FileSystem.h"
 #include "core/text/CodePage.h"
 #include "core/text/Gb18030.h"
@@ -169,30 +170,33 @@ std::string escapedCharacter(std::string_view character) {
 
 }  // namespace
 
-bool writeHtmlPage(std::string_view path, std::string_view alertList, bool writeAlert, int stage,
-                   bool writeStage, std::string_view detailsText, bool writeDetails) {
+bool writeHtmlPage(std::string_view path, const HtmlSections& sections) {
     std::string page;
-    const FileState state = readFile(path, page);
-    if (state == FileState::Unreadable) {
+    if (readFile(path, page) == FileState::Unreadable) {
         return false;  // rewriting from an empty buffer would wipe the user's page
     }
-    const std::string before = page;
-    if (writeAlert) {
-        replaceSection(page, "Alert", pageTextFrom(alertList));
+    if (sections.alertList) {
+        replaceSection(page, "Alert", pageTextFrom(*sections.alertList));
     }
-    if (writeStage) {
-        replaceSection(page, "Stage", "var Stage = " + std::to_string(stage) + ";");
+    if (sections.stage) {
+        replaceSection(page, "Stage", "var Stage = " + std::to_string(*sections.stage) + ";");
     }
-    if (writeDetails) {
+    if (sections.details) {
         replaceSection(page, "Content",
                        "var Content = \"" +
-                           withEscapedLineSeparators(escapeDetails(utf8FromGb(detailsText))) +
+                           withEscapedLineSeparators(escapeDetails(utf8FromGb(*sections.details))) +
                            "\";");
     }
-    if (state == FileState::Read && page == before) {
-        return true;
-    }
+    // Written even when nothing changed: a reader may watch the page's modification time.
     return replaceFile(path, page);
+}
+
+bool writeHtmlStage(const ConfigStore& store, int stage) {
+    const std::string path = store.read(keys::kHtmlLocation);
+    if (path.empty() || !store.readFlag(keys::kHtmlStart)) {
+        return false;
+    }
+    return writeHtmlPage(path, {.stage = stage});
 }
 
 std::string escapeJavaScriptString(std::string_view text) {

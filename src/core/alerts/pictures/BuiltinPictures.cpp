@@ -131,11 +131,4 @@ const std::string& builtinPicture(int colourNumber) {
     return pictures[colourNumber >= 1 && colourNumber <= 5 ? colourNumber : 0];
 }
 
-int colourNumberOf(std::string_view colourCharacter) {
-    static const std::array<std::string, 5> characters{
-        gbFromUtf8("白"), gbFromUtf8("蓝"), gbFromUtf8("黄"), gbFromUtf8("橙"), gbFromUtf8("红")};
-    const auto found = std::find(characters.begin(), characters.end(), colourCharacter);
-    return found == characters.end() ? 0 : static_cast<int>(found - characters.begin()) + 1;
-}
-
 }  // namespace galewarden

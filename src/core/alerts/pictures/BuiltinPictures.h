@@ -12,7 +12,4 @@ inline constexpr int kBuiltinPictureHeight = 492;
 // gives the unknown-colour picture. PNG bytes, 600 × 492, drawn once and kept.
 const std::string& builtinPicture(int colourNumber);
 
-// 白 1, 蓝 2, 黄 3, 橙 4, 红 5 (one GB18030 character); anything else 0.
-int colourNumberOf(std::string_view colourCharacter);
-
 }  // namespace galewarden

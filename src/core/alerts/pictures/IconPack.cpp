@@ -8,6 +8,7 @@
 
 #include <galewarden/Version.h>
 
+#include "core/alerts/classify/SignalColour.h"
 #include "core/alerts/pictures/BuiltinPictures.h"
 #include "core/alerts/pictures/PngImage.h"
 #include "core/config/ConfigStore.h"
@@ -44,10 +45,6 @@ bool isPlainFileName(std::string_view name) {
         return false;
     }
     return std::none_of(utf8.begin(), utf8.end(), isForbiddenInFileName);
-}
-
-std::string_view colourCharacterOf(std::string_view signalName) {
-    return signalName.size() < 2 ? std::string_view() : signalName.substr(signalName.size() - 2);
 }
 
 // The bytes of a picture file; empty when it is missing, unreadable, empty or no regular file.
@@ -101,7 +98,7 @@ class TemporaryFile {
 IconPack::IconPack(const ConfigStore& store, const HttpClient& http) : store_(store), http_(http) {}
 
 std::string IconPack::pictureFor(std::string_view signalName, std::stop_token stop) const {
-    const int colour = colourNumberOf(colourCharacterOf(signalName));
+    const int colour = colourLevel(colourCharacterOf(signalName));
     if (colour == 0) {
         return builtinPicture(0);
     }

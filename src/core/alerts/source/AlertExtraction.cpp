@@ -50,6 +50,7 @@ class WarningReader {
         }
         completedIndex_ = index;
         record_ = AlertRecord{};
+        record_.listIndex = index;
         record_.id = id;
         record_.headline = headline;
         record_.sender = sender;

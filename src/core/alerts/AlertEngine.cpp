@@ -1,0 +1,115 @@
+#include "core/alerts/AlertEngine.h"
+
+#include <mutex>
+
+#include "core/alerts/RefreshState.h"
+#include "core/alerts/RefreshView.h"
+#include "core/alerts/classify/Guidance.h"
+#include "core/alerts/outputs/RefreshPlugin.h"
+#include "core/config/ConfigStore.h"
+#include "core/net/HttpClient.h"
+
+namespace galewarden {
+namespace {
+
+// Passes calls on to the real view until it is closed; a pass that outlives its engine then
+// talks to nobody.
+class ClosableView : public RefreshView {
+  public:
+    explicit ClosableView(RefreshView& view) : view_(&view) {}
+
+    void close() {
+        std::lock_guard lock(mutex_);
+        view_ = nullptr;
+    }
+
+    void showStatus(const StatusLine& status) override {
+        forward([&](RefreshView& view) { view.showStatus(status); });
+    }
+    void setRefreshInterval(int milliseconds) override {
+        forward([&](RefreshView& view) { view.setRefreshInterval(milliseconds); });
+    }
+    void presentResult(const RefreshResult& result) override {
+        forward([&](RefreshView& view) { view.presentResult(result); });
+    }
+    void updateIconWindowVisibility() override {
+        forward([](RefreshView& view) { view.updateIconWindowVisibility(); });
+    }
+    void applyIconWindowSettings() override {
+        forward([](RefreshView& view) { view.applyIconWindowSettings(); });
+    }
+
+  private:
+    template <typename Call>
+    void forward(Call call) {
+        std::lock_guard lock(mutex_);
+        if (view_ != nullptr) {
+            call(*view_);
+        }
+    }
+
+    std::mutex mutex_;
+    RefreshView* view_;
+};
+
+}  // namespace
+
+// In order of construction; destroyed in reverse, after the last pass that uses them.
+struct AlertEngine::Parts {
+    explicit Parts(RefreshView& view) : view(view) {}
+
+    ConfigStore store;
+    HttpClient http;
+    Guidance guidance;
+    RefreshPlugin plugin;
+    RefreshState state;
+    ClosableView view;
+    RefreshCycle cycle{PassServices{store, http, guidance, plugin}, state, view};
+};
+
+AlertEngine::AlertEngine(RefreshView& view)
+    : parts_(std::make_shared<Parts>(view)),
+      worker_([parts = parts_](std::stop_token stop) { parts->cycle.run(std::move(stop)); }) {}
+
+AlertEngine::~AlertEngine() {
+    (void)stop();
+}
+
+bool AlertEngine::refreshNow() {
+    return worker_.start();
+}
+
+bool AlertEngine::refreshing() const {
+    return worker_.running();
+}
+
+RefreshCycle::Outcome AlertEngine::runOnce() {
+    return parts_->cycle.run();
+}
+
+bool AlertEngine::stop(std::chrono::milliseconds limit) {
+    const bool ended = worker_.stop(limit);
+    parts_->view.close();
+    return ended;
+}
+
+const ConfigStore& AlertEngine::config() const {
+    return parts_->store;
+}
+
+const HttpClient& AlertEngine::http() const {
+    return parts_->http;
+}
+
+RefreshState& AlertEngine::state() {
+    return parts_->state;
+}
+
+RefreshCycle::Outcome AlertEngine::checkAnswer(std::string_view answerBytes,
+                                               RefreshView& view) const {
+    return checkSavedAnswer(
+        PassServices{parts_->store, parts_->http, parts_->guidance, parts_->plugin}, answerBytes,
+        view);
+}
+
+}  // namespace galewarden
