@@ -2,13 +2,14 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 #include "core/text/Gb18030.h"
+#include "core/text/Gb18030Overrides.h"
 #include "core/text/Utf8.h"
 
 namespace galewarden::detail {
@@ -16,9 +17,13 @@ namespace {
 
 constexpr std::uint32_t kNone = 0;
 constexpr int kTrailCount = 191;  // 0x40..0xFE
+constexpr std::uint32_t kTwoByteCount = 126 * 190;
 constexpr std::uint32_t kFourByteBmpCount = 39420;
+constexpr std::uint32_t kNonAsciiBmpCount = 0x10000 - 0x80 - 0x800;  // no surrogates
+static_assert(kTwoByteCount + kFourByteBmpCount == kNonAsciiBmpCount);
 constexpr std::uint32_t kSupplementaryBase = 0x10000;
 constexpr std::size_t kSlack = 4;  // whole characters are stored four bytes at a time
+const iconv_t kNoHandle = reinterpret_cast<iconv_t>(-1);
 
 // One character in the target encoding: its bytes, ready to be copied, and how many count.
 struct Encoded {
@@ -72,14 +77,21 @@ class Tables {
     Tables() : toGb_(0x10000), twoByteToUtf8_(126 * kTrailCount), fourByte_(kFourByteBmpCount) {
         iconv_t toGb = iconv_open("GB18030", "UTF-8");
         iconv_t toUtf8 = iconv_open("UTF-8", "GB18030");
-        if (toGb != reinterpret_cast<iconv_t>(-1) && toUtf8 != reinterpret_cast<iconv_t>(-1)) {
+        if (toGb != kNoHandle && toUtf8 != kNoHandle) {
             fillToGb(toGb);
             fillTwoByte(toUtf8);
             fillFourByte(toUtf8);
+            applyOverrides();
+            ready_ = complete();
         }
-        iconv_close(toGb);
-        iconv_close(toUtf8);
+        for (iconv_t handle : {toGb, toUtf8}) {
+            if (handle != kNoHandle) {
+                iconv_close(handle);
+            }
+        }
     }
+
+    bool ready() const { return ready_; }
 
     // The tables themselves, for loops that keep them in registers.
     const Encoded* bmpToGb() const { return toGb_.data(); }
@@ -88,10 +100,6 @@ class Tables {
     Encoded toGb(std::uint32_t codePoint) const {
         if (codePoint < 0x10000) {
             return toGb_[codePoint];
-        }
-        if (const auto special = supplementaryTwoByte_.find(codePoint);
-            special != supplementaryTwoByte_.end()) {
-            return special->second;
         }
         const std::uint32_t index = codePoint - kSupplementaryBase;
         const char bytes[] = {
@@ -132,14 +140,11 @@ class Tables {
                 }
                 const char gb[] = {static_cast<char>(lead), static_cast<char>(trail)};
                 const std::string utf8 = run(toUtf8, std::string_view(gb, 2));
+                // Characters beyond the BMP have only their computed four-byte codes, so a
+                // two-byte one would not come back.
                 const std::uint32_t codePoint = singleCodePoint(utf8);
-                if (codePoint == kNone) {
-                    continue;
-                }
-                twoByteToUtf8_[twoByteIndex(lead, trail)] = encodedFrom(utf8);
-                if (codePoint >= kSupplementaryBase) {
-                    // A few characters outside the BMP have two-byte codes of their own.
-                    supplementaryTwoByte_[codePoint] = encodedFrom(std::string_view(gb, 2));
+                if (codePoint != kNone && codePoint < kSupplementaryBase) {
+                    twoByteToUtf8_[twoByteIndex(lead, trail)] = encodedFrom(utf8);
                 }
             }
         }
@@ -156,10 +161,35 @@ class Tables {
         }
     }
 
+    void applyOverrides() {
+        for (const GbOverride& entry : kGb18030Overrides) {
+            toGb_[entry.codePoint] = encodedFrom(entry.bytes);
+            const auto* b = reinterpret_cast<const unsigned char*>(entry.bytes.data());
+            if (entry.bytes.size() == 2) {
+                twoByteToUtf8_[twoByteIndex(b[0], b[1])] = encodedFrom(utf8Of(entry.codePoint));
+            } else {
+                fourByte_[fourByteIndex(b)] = static_cast<std::uint16_t>(entry.codePoint);
+            }
+        }
+    }
+
+    // Anything less and some Chinese text would silently become "?".
+    bool complete() const {
+        return countMapped(toGb_.begin() + 0x80, toGb_.end()) == kNonAsciiBmpCount &&
+               countMapped(twoByteToUtf8_.begin(), twoByteToUtf8_.end()) == kTwoByteCount &&
+               std::find(fourByte_.begin(), fourByte_.end(), 0) == fourByte_.end();
+    }
+
+    static std::size_t countMapped(std::vector<Encoded>::const_iterator begin,
+                                   std::vector<Encoded>::const_iterator end) {
+        return static_cast<std::size_t>(std::count_if(
+            begin, end, [](const Encoded& character) { return character.length != 0; }));
+    }
+
     std::vector<Encoded> toGb_;            // by BMP code point
     std::vector<Encoded> twoByteToUtf8_;   // by two-byte code
     std::vector<std::uint16_t> fourByte_;  // BMP code point by four-byte index
-    std::unordered_map<std::uint32_t, Encoded> supplementaryTwoByte_;
+    bool ready_ = false;
 };
 
 const Tables& tables() {
@@ -184,6 +214,10 @@ std::string converted(std::size_t worstCase, Convert convert) {
 }
 
 }  // namespace
+
+bool gb18030TablesReady() {
+    return tables().ready();
+}
 
 // A GB18030 character of n bytes becomes at most 2n UTF-8 bytes.
 std::string gb18030ToUtf8(std::string_view gb) {
