@@ -73,6 +73,17 @@ TEST_F(AlertExtractionTest, DistrictsAreTriedInTheirOrder) {
     EXPECT_TRUE(extract(answer, {"北京市"}).empty());
 }
 
+TEST_F(AlertExtractionTest, OneCharacterDistrictsMatchWholeCharacters) {
+    const std::string answer = R"({"data":[
+        {"id":"a","title":"沙气象台发布大风蓝色预警","content":"风","time":"2026-07-20"},
+        {"id":"b","title":"长沙市气象台发布暴雨蓝色预警","content":"雨","time":"2026-07-20"},
+        {"id":"c","title":"县气象台发布暴雨黄色预警","content":"雨","time":"2026-07-20"}]})";
+    const auto kept = extract(answer, {"县", "沙", "北京市"});
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(utf8(kept[0].region), "沙");
+    EXPECT_EQ(utf8(kept[1].region), "县");
+}
+
 TEST_F(AlertExtractionTest, LongIdentifiersBecomeTheirDigest) {
     const std::string id32(32, 'x');
     const std::string id33(33, 'y');
