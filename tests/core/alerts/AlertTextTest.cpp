@@ -89,7 +89,7 @@ TEST(FormatAlertTitle, BuildsTheTitleFromItsParts) {
     const DateTime january{2024, 1, 5, 8, 0, 0};
     const std::string beijing = gb("北京市"), rainstorm = gb("暴雨"), blue = gb("蓝"),
                       signal = gb("预警信号");
-    EXPECT_EQ(test::utf8(formatAlertTitle({beijing, july, rainstorm, blue, signal})),
+    EXPECT_EQ(test::utf8(formatAlertTitle({beijing, july, rainstorm, blue, signal, std::nullopt})),
               "北京市气象台7月20日20时发布暴雨蓝色预警信号 [Ⅳ级/一般]");
     const std::string centre = gb("国家气象中心"), cold = gb("寒潮"), yellow = gb("黄"),
                       warning = gb("预警"), bureau = gb("应急管理局");
@@ -100,7 +100,7 @@ TEST(FormatAlertTitle, BuildsTheTitleFromItsParts) {
               "上海市应急管理局1月5日8时发布大风无色预警 [未知级别]");
     // Texts from the feed are never used as a format.
     EXPECT_EQ(
-        formatAlertTitle({"%s%n", january, "%d", "%s", "%%"}),
+        formatAlertTitle({"%s%n", january, "%d", "%s", "%%", std::nullopt}),
         "%s%n" + gb("气象台1月5日8时发布") + "%d%s" + gb("色") + "%% [" + gb("未知级别") + "]");
 }
 

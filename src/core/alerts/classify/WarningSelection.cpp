@@ -110,15 +110,15 @@ class Selection {
         const Words& w = words();
         const std::string_view type = typeOf(warning.signalName);
         const std::string_view colour = colourCharacterOf(warning.signalName);
-        KeptAlert alert{
-            warning.id,
-            warning.region,
-            warning.signalName,
-            level,
-            warning.publishTime,
-            warning.publishDateTime,
-            formatAlertTitle({warning.region, warning.publishDateTime, type, colour, warning.word}),
-            warning.description};
+        KeptAlert alert{warning.id,
+                        warning.region,
+                        warning.signalName,
+                        level,
+                        warning.publishTime,
+                        warning.publishDateTime,
+                        formatAlertTitle({warning.region, warning.publishDateTime, type, colour,
+                                          warning.word, std::nullopt}),
+                        warning.description};
         acc_.detailsText += w.detailsHead + alert.region + alert.signalName + w.colourSuffix +
                             warning.word + w.headEnd + alert.description + " (" +
                             alert.publishTime + ")\r\n";
