@@ -17,7 +17,9 @@ constexpr unsigned kParseFlags = rapidjson::kParseInsituFlag | rapidjson::kParse
 
 using rapidjson::SizeType;
 
-// Builds the document and notes where each number's text starts.
+// Builds the document, notes where each number's text starts, and gives up on a document of
+// more values than any list of warnings holds: a few megabytes of "[1,1,1," would otherwise
+// take hundreds of megabytes as a tree.
 class NumberNotingHandler {
   public:
     NumberNotingHandler(rapidjson::Document& document, std::vector<const char*>& numberStarts)
@@ -25,29 +27,32 @@ class NumberNotingHandler {
 
     bool RawNumber(const char* text, SizeType length, bool copy) {
         numberStarts_.push_back(text);
-        return document_.RawNumber(text, length, copy);
+        return counted() && document_.RawNumber(text, length, copy);
     }
-    bool Null() { return document_.Null(); }
-    bool Bool(bool b) { return document_.Bool(b); }
-    bool Int(int i) { return document_.Int(i); }
-    bool Uint(unsigned i) { return document_.Uint(i); }
-    bool Int64(std::int64_t i) { return document_.Int64(i); }
-    bool Uint64(std::uint64_t i) { return document_.Uint64(i); }
-    bool Double(double d) { return document_.Double(d); }
+    bool Null() { return counted() && document_.Null(); }
+    bool Bool(bool b) { return counted() && document_.Bool(b); }
+    bool Int(int i) { return counted() && document_.Int(i); }
+    bool Uint(unsigned i) { return counted() && document_.Uint(i); }
+    bool Int64(std::int64_t i) { return counted() && document_.Int64(i); }
+    bool Uint64(std::uint64_t i) { return counted() && document_.Uint64(i); }
+    bool Double(double d) { return counted() && document_.Double(d); }
     bool String(const char* text, SizeType length, bool copy) {
-        return document_.String(text, length, copy);
+        return counted() && document_.String(text, length, copy);
     }
-    bool StartObject() { return document_.StartObject(); }
+    bool StartObject() { return counted() && document_.StartObject(); }
     bool Key(const char* text, SizeType length, bool copy) {
-        return document_.Key(text, length, copy);
+        return counted() && document_.Key(text, length, copy);
     }
     bool EndObject(SizeType count) { return document_.EndObject(count); }
-    bool StartArray() { return document_.StartArray(); }
+    bool StartArray() { return counted() && document_.StartArray(); }
     bool EndArray(SizeType count) { return document_.EndArray(count); }
 
   private:
+    bool counted() { return ++values_ <= JsonTree::kMaxValues; }
+
     rapidjson::Document& document_;
     std::vector<const char*>& numberStarts_;
+    std::size_t values_ = 0;
 };
 
 // A BOM arrives raw, or as \ufeff when the download was first turned into escapes.
@@ -94,6 +99,9 @@ bool JsonTree::parse(std::string_view text) {
 
 rapidjson::ParseErrorCode JsonTree::parseCopyOf(std::string_view text, bool rewrite) {
     clear();
+    text_ = {};
+    // Sized once: answers run to tens of megabytes, and a grown copy would double that.
+    text_.reserve(text.size() + kScanPadding);
     text_.assign(text);
     const std::vector<RewrittenSpan> rewritten =
         rewrite ? rewriteForRapidJson(text_) : std::vector<RewrittenSpan>{};
@@ -117,13 +125,14 @@ rapidjson::ParseErrorCode JsonTree::parseCopyOf(std::string_view text, bool rewr
 
 void JsonTree::reset() {
     clear();
+    text_ = {};
     document_.SetObject();
 }
 
 void JsonTree::clear() {
     document_.SetNull();
     document_.GetAllocator().Clear();
-    numberStarts_.clear();
+    numberStarts_ = {};
 }
 
 bool JsonTree::isNumber(const JsonValue& value) const {

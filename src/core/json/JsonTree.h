@@ -16,6 +16,9 @@ class JsonTree {
   public:
     JsonTree();
 
+    // Keys and values together; a larger document does not parse.
+    static constexpr std::size_t kMaxValues = 1'000'000;
+
     // False, holding null, for a text that is not JSON or whose value is null.
     bool parse(std::string_view text);
     // Back to an empty object.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/json/JsonDocument.h"
+#include "core/json/JsonTree.h"
 #include "core/text/CodePage.h"
 #include "support/TestHome.h"
 
@@ -179,6 +180,23 @@ TEST(JsonDocument, HostileInputNeitherCrashesNorOverflows) {
     }
     ASSERT_TRUE(document.parse(objects + "1" + std::string(depth, '}')));
     EXPECT_EQ(document.getText("a.a.a"), "[object Object]");
+}
+
+// No list of warnings holds a million values; a text that does would take far more memory as
+// a tree than as text.
+TEST(JsonDocument, RefusesDocumentsOfMoreValuesThanAnyAnswerHolds) {
+    const auto numbers = [](std::size_t count) {
+        std::string text = "[";
+        for (std::size_t i = 0; i < count; ++i) {
+            text += i == 0 ? "1" : ",1";
+        }
+        return text + "]";
+    };
+    JsonDocument document;
+    EXPECT_TRUE(document.parse(numbers(json::JsonTree::kMaxValues - 1)));
+    EXPECT_EQ(document.getText("[0]"), "1");
+    EXPECT_FALSE(document.parse(numbers(json::JsonTree::kMaxValues)));
+    EXPECT_EQ(document.getText("[0]"), "");
 }
 
 TEST(JsonDocument, ResetAndReparseStartFromScratch) {
