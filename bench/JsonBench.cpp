@@ -101,7 +101,10 @@ BENCHMARK(BM_Parse3000Warnings)->Unit(benchmark::kMillisecond);
 
 void BM_ReadSixMembersOf3000Warnings(benchmark::State& state) {
     JsonDocument document;
-    document.parse(vendorAnswer());
+    if (!document.parse(vendorAnswer())) {
+        state.SkipWithError("the answer does not parse");
+        return;
+    }
     const std::vector<std::string> paths = memberPaths();
     for (auto _ : state) {
         readAll(document, paths);

@@ -17,7 +17,7 @@ class JsonDocument {
 
     // Accepts every JSON text (UTF-8, or ASCII with \uXXXX escapes) whose top-level value is
     // not null. On failure the document holds null and every read is empty.
-    bool parse(std::string_view jsonText);
+    [[nodiscard]] bool parse(std::string_view jsonText);
 
     // Back to an empty object.
     void reset();

@@ -82,8 +82,8 @@ TEST_F(AlertClassifierTest, CutsHeadlinesIntoRegionAndSignalName) {
         const char* headline;
         const char* district;
         O outcome;
-        const char* region;
-        const char* signalName;
+        const char* region = "";
+        const char* signalName = "";
     } cases[] = {
         {"北京市气象台发布暴雨蓝色预警信号", "北京市", O::candidate, "北京市", "暴雨蓝"},
         {"中央气象台发布台风橙色预警", "中央气象台", O::candidate, "中央气象台", "台风橙"},

@@ -10,9 +10,10 @@ class ConfigStore;
 
 // The texts of the page's marked sections (GB18030); a section not given is left as it is.
 struct HtmlSections {
-    std::optional<std::string_view> alertList;  // the alert list statement
-    std::optional<int> stage;
-    std::optional<std::string_view> details;  // escaped for a JavaScript string shown as HTML
+    std::optional<std::string_view> alertList = std::nullopt;  // the alert list statement
+    std::optional<int> stage = std::nullopt;
+    // Escaped for a JavaScript string shown as HTML.
+    std::optional<std::string_view> details = std::nullopt;
 };
 
 // Rewrites the marked sections of the user's HTML page (UTF-8): between "/* Alert Start */"

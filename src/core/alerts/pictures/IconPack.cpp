@@ -111,7 +111,7 @@ std::string IconPack::pictureFor(std::string_view signalName, std::stop_token st
     }
     createDirectory(packDirectory());
     if (store_.readFlag(keys::kSignAuto)) {
-        download(signalName, stop);
+        (void)download(signalName, stop);  // what is stored decides, below
     }
     // Read whatever is there now: another download of the same name may have succeeded.
     std::string bytes = storedPicture(path);

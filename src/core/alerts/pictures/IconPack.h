@@ -25,7 +25,8 @@ class IconPack {
     // PNG bytes to show for a signal name (never empty: falls back to a built-in picture).
     std::string pictureFor(std::string_view signalName, std::stop_token stop = {}) const;
 
-    DownloadResult download(std::string_view signalName, std::stop_token stop = {}) const;
+    [[nodiscard]] DownloadResult download(std::string_view signalName,
+                                          std::stop_token stop = {}) const;
 
     // programDirectory() + "/Pack/" + name + ".png"; empty for a name that is not a plain,
     // storable file name.
