@@ -9,6 +9,8 @@ namespace galewarden {
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r\v\f";
+// Editors that save UTF-8 may put one in front of the first line; it belongs to no line.
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 enum class LineKind { Other, Section, Key };
 
@@ -83,6 +85,10 @@ std::string profileValue(std::string_view value) {
 }  // namespace
 
 IniDocument::IniDocument(std::string_view bytes) {
+    if (bytes.starts_with(kUtf8ByteOrderMark)) {
+        byteOrderMark_ = kUtf8ByteOrderMark;
+        bytes.remove_prefix(kUtf8ByteOrderMark.size());
+    }
     std::size_t start = 0;
     while (start < bytes.size()) {
         const auto feed = bytes.find('\n', start);
@@ -152,7 +158,7 @@ void IniDocument::remove(std::string_view section, std::string_view key) {
 }
 
 std::string IniDocument::bytes() const {
-    std::string out;
+    std::string out = byteOrderMark_;
     for (const Line& line : lines_) {
         out += line.text;
         out += line.ending;

@@ -11,7 +11,7 @@ namespace galewarden {
 // The bytes of an INI file with the private-profile rules of Windows: section and key names
 // ignore ASCII case and surrounding blanks, the first section of a name and the first key of a
 // name in it count, lines starting with ";" are comments. Edits touch only their own lines, so
-// comments, blank lines, order and line endings survive.
+// comments, blank lines, order, line endings and a UTF-8 byte-order mark survive.
 class IniDocument {
   public:
     explicit IniDocument(std::string_view bytes = {});
@@ -47,6 +47,7 @@ class IniDocument {
     void insertLine(std::size_t at, std::string text);
     void appendLine(std::string text);
 
+    std::string byteOrderMark_;
     std::vector<Line> lines_;
     std::string newline_;
 };

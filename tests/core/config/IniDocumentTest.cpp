@@ -112,6 +112,31 @@ TEST(IniDocument, NewLinesFollowTheFilesLineEndings) {
     }
 }
 
+TEST(IniDocument, AByteOrderMarkIsNoPartOfTheFirstLineAndSurvivesWrites) {
+    const std::string mark = "\xEF\xBB\xBF";
+    struct MarkCase {
+        std::string file, expected;
+    };
+    const MarkCase cases[] = {
+        {mark + "[S]\r\nA=1\r\n", mark + "[S]\r\nA=1\r\nK=v\r\n"},
+        {mark + "[S]\nK=1\n[T]\n", mark + "[S]\nK=v\n[T]\n"},
+        {mark + "[T]\nA=1\n", mark + "[T]\nA=1\n[S]\nK=v\n"},
+        {mark, mark + "[S]\r\nK=v\r\n"},
+        // Only at the very start is it a mark.
+        {"\n" + mark + "[S]\n", "\n" + mark + "[S]\n[S]\nK=v\n"},
+    };
+    for (const MarkCase& c : cases) {
+        IniDocument document(c.file);
+        ASSERT_TRUE(document.write("S", "K", "v"));
+        EXPECT_EQ(document.bytes(), c.expected) << c.file;
+        EXPECT_EQ(IniDocument(document.bytes()).read("S", "K"), "v") << c.file;
+    }
+    EXPECT_EQ(IniDocument(mark + "[S]\nA=1\n").read("S", "A"), "1");
+    IniDocument removed(mark + "[S]\nA=1\n");
+    removed.remove("S", "A");
+    EXPECT_EQ(removed.bytes(), mark + "[S]\n");
+}
+
 TEST(IniDocument, RefusesWritesThatWouldBreakTheLineStructure) {
     struct Refused {
         std::string section, key, value;
