@@ -18,8 +18,17 @@ enum class FileState { Read, Missing, Unreadable };
 FileState readFile(std::string_view path, std::string& bytes);
 
 // Writes a temporary file beside the target, flushes it and renames it over the target, so
-// that the target is either the old or the new content, never a truncated one.
+// that the target is either the old or the new content, never a truncated one. A link stays a
+// link: the file at the end of its chain is replaced. The file keeps its owner and mode.
+// False, the file untouched, when the user may not write it or it carries no write bit at
+// all. Where no new file can take its place (the folder is not writable, or its owner cannot
+// be kept), the file is rewritten in place instead.
 bool replaceFile(std::string_view path, std::string_view bytes);
+
+// Removes the temporary files beside the target that writers of replaceFile left when they
+// died before their rename. Only for a caller that knows no other writer is at work on the
+// file, because it holds a lock every writer of the file takes.
+void removeReplacementLeftovers(std::string_view path);
 
 bool fileExists(std::string_view path);
 

@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <algorithm>
-#include <atomic>
 #include <string>
 
 #include "core/platform/FileSystem.h"
@@ -36,18 +34,6 @@ std::string gbFromWide(std::wstring_view wide) {
     return text;
 }
 
-bool writeAll(HANDLE file, std::string_view bytes) {
-    while (!bytes.empty()) {
-        DWORD written = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
-            return false;
-        }
-        bytes.remove_prefix(written);
-    }
-    return true;
-}
-
 }  // namespace
 
 std::filesystem::path nativePath(std::string_view path) {
@@ -56,26 +42,6 @@ std::filesystem::path nativePath(std::string_view path) {
 
 std::string pathText(const std::filesystem::path& path) {
     return gbFromWide(path.native());
-}
-
-bool replaceFile(std::string_view path, std::string_view bytes) {
-    static std::atomic<unsigned> counter{0};
-    const std::wstring target = nativePath(path).native();
-    const std::wstring temporary = target + L".tmp-" + std::to_wstring(GetCurrentProcessId()) +
-                                   L"-" + std::to_wstring(++counter);
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    const bool written = writeAll(file, bytes) && FlushFileBuffers(file);
-    CloseHandle(file);
-    if (!written || !MoveFileExW(temporary.c_str(), target.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temporary.c_str());
-        return false;
-    }
-    return true;
 }
 
 FileStamp fileStamp(std::string_view path) {
