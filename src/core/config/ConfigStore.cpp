@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/config/IniDocument.h"
+#include "core/platform/FileLock.h"
 #include "core/platform/FileSystem.h"
 #include "core/platform/ProgramPaths.h"
 #include "core/text/TextToNumber.h"
@@ -13,15 +14,30 @@ namespace galewarden {
 namespace {
 
 // Each write rewrites the whole file, so two writers at once (the interface thread and the
-// refresh worker) would lose each other's keys without one lock around read, edit and write.
+// refresh worker, or two processes) would lose each other's keys without one lock around read,
+// edit and write. The lock file keeps processes apart; this mutex keeps the threads of this one
+// apart even where no lock file can be made.
 std::mutex& fileLock() {
     static std::mutex lock;
     return lock;
 }
 
-// An unreadable file is never replaced: that would throw away every setting in it.
+std::string lockFileOf(const std::string& path) {
+    return path + ".lock";
+}
+
+// An unreadable file is never replaced: that would throw away every setting in it. Without the
+// lock file (a folder that takes no new file, where the file is rewritten in place) the write
+// still goes on: refusing it would leave such a configuration unchangeable.
 bool editFile(const std::string& path, const std::function<bool(IniDocument&)>& edit) {
     const std::lock_guard guard(fileLock());
+    const FileLock processes(lockFileOf(path));
+    if (processes.held()) {
+        // Every writer writes and renames its temporary file while it holds both locks, so a
+        // temporary found now belongs to a writer that died before its rename. A process-id
+        // test would be weaker: ids are reused, and mean nothing on a shared folder.
+        removeReplacementLeftovers(path);
+    }
     std::string bytes;
     if (readFile(path, bytes) == FileState::Unreadable) {
         return false;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -106,6 +107,34 @@ TEST(ConfigStore, WritesLeaveNoTemporaryFileBehind) {
         names.push_back(entry.path().filename().string());
     }
     EXPECT_EQ(names, std::vector<std::string>{"Galewarden.ini"});
+}
+
+// An id of a process that has ended, as a writer killed before its rename leaves it.
+std::string endedProcessId() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    return std::to_string(child);
+}
+
+TEST(ConfigStore, AWriteRemovesTemporaryFilesOfWritersThatDied) {
+    const test::TestHome home;
+    home.write("Galewarden.ini", "[General]\r\nWidth=150\r\n");
+    const std::string ended = endedProcessId();
+    const std::string leftovers[] = {"Galewarden.ini.tmp-" + ended + "-1",
+                                     "Galewarden.ini.tmp-" + ended + "-12"};
+    for (const std::string& name : leftovers) {
+        home.write(name, "[General]\r\nWid");
+    }
+    home.write("Galewarden.ini.tmp-mine", "a user's own file");
+    ASSERT_TRUE(ConfigStore().writeText("General", "Height", "82"));
+    for (const std::string& name : leftovers) {
+        EXPECT_FALSE(std::filesystem::exists(home.file(name))) << name;
+    }
+    EXPECT_TRUE(std::filesystem::exists(home.file("Galewarden.ini.tmp-mine")));
+    EXPECT_EQ(home.read("Galewarden.ini"), "[General]\r\nWidth=150\r\nHeight=82\r\n");
 }
 
 TEST(ConfigStore, ConcurrentWritersKeepEachOthersKeys) {
