@@ -78,7 +78,6 @@ JsonRules customRules(const ConfigStore& store) {
     rules.detailSender = readRule(store, keys::kJsonDetailSender);
     rules.detailDescription = readRule(store, keys::kJsonDetailDescription);
     rules.detailPublishTime = readRule(store, keys::kJsonDetailPublishTime);
-    rules.originalSender = readRuleNumber(store, keys::kJsonOriginalSender);
     return rules;
 }
 

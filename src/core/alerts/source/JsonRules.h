@@ -27,7 +27,6 @@ struct JsonRules {
     std::string detailSender;
     std::string detailDescription;
     std::string detailPublishTime;
-    int originalSender = 0;  // a flag of the rule set that no step consults
 
     bool detailInEffect() const;
 };
