@@ -1,0 +1,94 @@
+#include "core/platform/FullScreenWindows.h"
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace galewarden {
+namespace {
+
+// The children of the root are what the user sees as windows: with a reparenting window
+// manager they are the frames, and a full-screen client's frame covers the screen exactly
+// while a maximised one leaves the panels free; without one they are the clients themselves.
+// Override-redirect windows (many games and players) are among them too, though no window
+// manager lists them in _NET_CLIENT_LIST. Their outer size is what GetWindowRect gives on
+// Windows.
+
+struct Disconnect {
+    void operator()(xcb_connection_t* connection) const { xcb_disconnect(connection); }
+};
+using Connection = std::unique_ptr<xcb_connection_t, Disconnect>;
+
+template <typename Reply>
+using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template <typename Reply>
+ReplyPointer<Reply> owned(Reply* reply) {
+    return ReplyPointer<Reply>(reply, &std::free);
+}
+
+const xcb_screen_t* screenNumbered(xcb_connection_t* connection, int number) {
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (; screens.rem > 0; --number, xcb_screen_next(&screens)) {
+        if (number == 0) {
+            return screens.data;
+        }
+    }
+    return nullptr;
+}
+
+bool coversScreen(const xcb_get_geometry_reply_t& geometry, const xcb_screen_t& screen) {
+    const int border = 2 * geometry.border_width;
+    return geometry.width + border == screen.width_in_pixels &&
+           geometry.height + border == screen.height_in_pixels;
+}
+
+int countOnDisplay() {
+    int screenNumber = 0;
+    // A failed connection is an object in an error state, freed like a good one.
+    const Connection connection(xcb_connect(nullptr, &screenNumber));
+    if (xcb_connection_has_error(connection.get()) != 0) {
+        return 0;
+    }
+    const xcb_screen_t* screen = screenNumbered(connection.get(), screenNumber);
+    if (screen == nullptr) {
+        return 0;
+    }
+    const auto tree = owned(xcb_query_tree_reply(
+        connection.get(), xcb_query_tree(connection.get(), screen->root), nullptr));
+    if (!tree) {
+        return 0;
+    }
+    const xcb_window_t* windows = xcb_query_tree_children(tree.get());
+    const int windowCount = xcb_query_tree_children_length(tree.get());
+    // Every question goes out before the first answer is awaited: one round trip in all.
+    std::vector<xcb_get_window_attributes_cookie_t> attributeQuestions;
+    std::vector<xcb_get_geometry_cookie_t> geometryQuestions;
+    for (int i = 0; i < windowCount; ++i) {
+        attributeQuestions.push_back(xcb_get_window_attributes(connection.get(), windows[i]));
+        geometryQuestions.push_back(xcb_get_geometry(connection.get(), windows[i]));
+    }
+    int count = 0;
+    for (int i = 0; i < windowCount; ++i) {
+        // A window destroyed since the tree was read has no answers.
+        const auto attributes = owned(
+            xcb_get_window_attributes_reply(connection.get(), attributeQuestions[i], nullptr));
+        const auto geometry =
+            owned(xcb_get_geometry_reply(connection.get(), geometryQuestions[i], nullptr));
+        if (attributes && geometry && attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
+            coversScreen(*geometry, *screen)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
+int countFullScreenWindows(int base) {
+    return countOnDisplay() - base;
+}
+
+}  // namespace galewarden
