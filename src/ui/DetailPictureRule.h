@@ -1,0 +1,15 @@
+#pragma once
+
+#include <array>
+
+namespace galewarden {
+
+inline constexpr int kDetailPictureCount = 3;
+
+// The 1-based display entry each detail picture shows, top to bottom; 0 leaves it empty.
+// Up to three entries show in their order. More rotate: the current entry at the top, the
+// next two below, going on with the first after the last. A current index outside 1..n
+// (0 before the cycle starts) wraps like any other.
+std::array<int, kDetailPictureCount> detailPictureEntries(int entryCount, int currentIndex);
+
+}  // namespace galewarden

@@ -1,0 +1,292 @@
+#include "ui/DetailsWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTimer>
+
+#include "core/alerts/RefreshResultBuilder.h"
+#include "core/alerts/RefreshState.h"
+#include "core/alerts/classify/SignalColour.h"
+#include "core/alerts/pictures/BuiltinPictures.h"
+#include "ui/DisplayState.h"
+#include "ui/MessageBox.h"
+#include "ui/UiText.h"
+
+namespace galewarden {
+namespace {
+
+constexpr QSize kClientSize(450, 400);
+constexpr QSize kPictureSize(150, 123);
+constexpr QRect kSwitchButtonInPicture(111, 97, 40, 24);
+constexpr QRect kDetailsTextRect(150, 0, 300, 369);
+constexpr QRect kStatusLineRect(0, 369, 450, 31);
+constexpr int kStatusLines = 2;
+// More than two lines of the status line can hold, whatever the font.
+constexpr int kStatusScanChars = 1024;
+constexpr int kStatusTipChars = 4096;
+// Time for the window manager to act on the activation before the window counts as covered.
+constexpr int kActivationGraceMs = 250;
+
+// "黑体" where it exists, a Chinese sans-serif face elsewhere.
+QFont fontOf(const QStringList& families, int pixels) {
+    QFont font;
+    font.setFamilies(families);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QFont heitiFont(int pixels) {
+    return fontOf({QStringLiteral("黑体"), QStringLiteral("SimHei"),
+                   QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")},
+                  pixels);
+}
+
+QFont buttonFont() {
+    return fontOf({QStringLiteral("Microsoft YaHei UI"), QStringLiteral("Microsoft YaHei"),
+                   QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")},
+                  12);
+}
+
+// The program's texts break lines with CR LF; Qt's text fields would show the CR.
+QString plainLines(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString cutToLimit(QString text, int limit) {
+    if (text.size() <= limit) {
+        return text;
+    }
+    const bool splitsPair = text[limit - 1].isHighSurrogate();
+    text.truncate(splitsPair ? limit - 1 : limit);
+    return text;
+}
+
+// At most `maxLines` lines of `width` pixels; the last one shown ends in "…" when more follow.
+QString shortenedToLines(const QString& text, const QFont& font, int width, int maxLines) {
+    QString scanned = cutToLimit(text, kStatusScanChars);
+    scanned.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(scanned, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        if (lines.size() == maxLines - 1) {
+            QString rest = text.mid(line.textStart(), kStatusScanChars);
+            rest.replace(QLatin1Char('\n'), QLatin1Char(' '));
+            lines << QFontMetrics(font).elidedText(rest.trimmed(), Qt::ElideRight, width);
+            break;
+        }
+        lines << scanned.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines.join(QLatin1Char('\n'));
+}
+
+QImage scaledPicture(const std::string& png) {
+    QImage image;
+    if (png.empty() || !image.loadFromData(
+                           QByteArrayView(png.data(), static_cast<qsizetype>(png.size())), "PNG")) {
+        return {};
+    }
+    return image.scaled(kPictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+// Missing, broken or degenerate pictures give way to the built-in one of the colour.
+QPixmap pictureOfEntry(const DisplayEntry& entry) {
+    QImage image = scaledPicture(entry.picture);
+    if (image.isNull()) {
+        image = scaledPicture(builtinPicture(colourLevel(colourCharacterOf(entry.signalName))));
+    }
+    return QPixmap::fromImage(image);
+}
+
+}  // namespace
+
+DetailsWindow::DetailsWindow(const DisplayState& display, UnexpectedDataSource unexpectedData)
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      display_(display),
+      unexpectedData_(std::move(unexpectedData)),
+      shownText_(noAlertsText()) {
+    setWindowTitle(QStringLiteral("预警信息"));
+    setFixedSize(kClientSize);
+    buildPictures();
+    buildSwitchButton();
+    buildDetailsText();
+    buildStatusLine();
+}
+
+DetailsWindow::~DetailsWindow() = default;
+
+void DetailsWindow::buildPictures() {
+    for (int i = 0; i < kDetailPictureCount; ++i) {
+        auto* picture = new QLabel(this);
+        picture->setObjectName(QStringLiteral("picture%1").arg(i + 1));
+        picture->setGeometry(QRect(QPoint(0, i * kPictureSize.height()), kPictureSize));
+        picture->setAlignment(Qt::AlignCenter);
+        pictures_[static_cast<std::size_t>(i)] = picture;
+    }
+    pictures_.back()->setMouseTracking(true);
+    pictures_.back()->installEventFilter(this);
+}
+
+void DetailsWindow::buildSwitchButton() {
+    switchButton_ = new QPushButton(QStringLiteral("切换"), pictures_.back());
+    switchButton_->setObjectName(QStringLiteral("switchButton"));
+    switchButton_->setGeometry(kSwitchButtonInPicture);
+    switchButton_->setFont(buttonFont());
+    switchButton_->hide();
+    connect(switchButton_, &QPushButton::clicked, this, &DetailsWindow::onSwitchClicked);
+    switchButtonTimer_ = new QTimer(this);
+    switchButtonTimer_->setObjectName(QStringLiteral("switchButtonTimer"));
+    switchButtonTimer_->setSingleShot(true);
+    switchButtonTimer_->setInterval(kSwitchButtonMilliseconds);
+    connect(switchButtonTimer_, &QTimer::timeout, switchButton_, &QWidget::hide);
+}
+
+void DetailsWindow::buildDetailsText() {
+    detailsText_ = new QPlainTextEdit(this);
+    detailsText_->setObjectName(QStringLiteral("detailsText"));
+    detailsText_->setGeometry(kDetailsTextRect);
+    detailsText_->setFont(heitiFont(15));
+    detailsText_->setReadOnly(true);
+    detailsText_->setPlainText(toQString(shownText_));
+}
+
+void DetailsWindow::buildStatusLine() {
+    statusLine_ = new QLabel(this);
+    statusLine_->setObjectName(QStringLiteral("statusLine"));
+    statusLine_->setGeometry(kStatusLineRect);
+    statusLine_->setFont(heitiFont(13));
+    statusLine_->setTextFormat(Qt::PlainText);
+    statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    statusLine_->installEventFilter(this);
+}
+
+void DetailsWindow::showDetailsWindow() {
+    if (isMinimized()) {
+        showNormal();
+    } else {
+        show();
+    }
+    raise();
+    activateWindow();
+    // Qt knows neither the stacking order nor other programs' windows. A window that the
+    // window manager left inactive (a topmost window over it, focus-stealing prevention)
+    // counts as covered; alert() does nothing to the active window and flashes the others
+    // until they are activated.
+    QTimer::singleShot(kActivationGraceMs, this, [this] { QApplication::alert(this); });
+}
+
+void DetailsWindow::showDetailPictures() {
+    const auto entries =
+        detailPictureEntries(static_cast<int>(display_.entryCount()), display_.currentIndex);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i] == 0) {
+            pictures_[i]->clear();
+        } else {
+            pictures_[i]->setPixmap(pictureOf(entries[i] - 1));
+        }
+    }
+}
+
+const QPixmap& DetailsWindow::pictureOf(int entryIndex) {
+    if (picturesOf_ != display_.display) {
+        picturesOf_ = display_.display;
+        pictureCache_.assign(picturesOf_->entries.size(), QPixmap());
+    }
+    QPixmap& picture = pictureCache_[static_cast<std::size_t>(entryIndex)];
+    if (picture.isNull()) {
+        picture = pictureOfEntry(picturesOf_->entries[static_cast<std::size_t>(entryIndex)]);
+    }
+    return picture;
+}
+
+void DetailsWindow::clearDetailPictures() {
+    for (QLabel* picture : pictures_) {
+        picture->clear();
+    }
+}
+
+bool DetailsWindow::setDetailsText(const std::string& text) {
+    if (text == shownText_) {
+        return false;
+    }
+    shownText_ = text;
+    detailsText_->setPlainText(cutToLimit(plainLines(toQString(text)), kShownTextLimit));
+    return true;
+}
+
+void DetailsWindow::setStatus(const StatusLine& status) {
+    const QString text = plainLines(toQString(status.text));
+    const QString shown =
+        shortenedToLines(text, statusLine_->font(), statusLine_->width(), kStatusLines);
+    statusLine_->setText(shown);
+    statusLine_->setToolTip(
+        shown == text
+            ? QString()
+            : Qt::convertFromPlainText(cutToLimit(text, kStatusTipChars), Qt::WhiteSpaceNormal));
+    QPalette palette = statusLine_->palette();
+    palette.setColor(QPalette::WindowText, status.error ? Qt::red : Qt::black);
+    statusLine_->setPalette(palette);
+}
+
+void DetailsWindow::closeForGood() {
+    closingForGood_ = true;
+    close();
+}
+
+void DetailsWindow::closeEvent(QCloseEvent* event) {
+    if (closingForGood_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    hide();
+}
+
+bool DetailsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pictures_.back() && event->type() == QEvent::MouseMove) {
+        offerSwitchButton();
+    } else if (watched == statusLine_ && event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        showUnexpectedData();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Every movement restarts the three seconds.
+void DetailsWindow::offerSwitchButton() {
+    switchButtonTimer_->stop();
+    if (display_.entryCount() > static_cast<std::size_t>(kDetailPictureCount)) {
+        switchButton_->show();
+    }
+    switchButtonTimer_->start();
+}
+
+void DetailsWindow::onSwitchClicked() {
+    switchButton_->hide();
+    emit switchRequested();
+}
+
+void DetailsWindow::showUnexpectedData() {
+    const std::string data = unexpectedData_ ? unexpectedData_() : std::string();
+    if (data.empty()) {
+        return;
+    }
+    MessageBox::ask({QStringLiteral("获取预警数据时发生错误"),
+                     QStringLiteral("服务器返回了未预期的数据：\r\n\r\n") + toQString(data),
+                     MessageIcon::exclamation, MessageButtons::ok, MessageAnswer::ok, nullptr});
+}
+
+}  // namespace galewarden
