@@ -1,0 +1,132 @@
+#include "ui/TrayIcon.h"
+
+#include <QMenu>
+#include <QTimer>
+
+#include "core/alerts/classify/SignalColour.h"
+#include "ui/TrayPictures.h"
+#include "ui/UiText.h"
+
+namespace galewarden {
+namespace {
+
+QIcon iconOf(int level) {
+    return QIcon(QPixmap::fromImage(trayPicture(level)));
+}
+
+// "红色预警生效中 [Ⅰ级/特别严重]"
+QString captionOf(int level) {
+    const std::string& colour = colourCharacter(level);
+    return toQString(colour) + QStringLiteral("色预警生效中 [") + toQString(levelName(colour)) +
+           QStringLiteral("]");
+}
+
+// The program's texts break lines with CR LF; Linux notification servers show the CR.
+QString withPlainLineBreaks(std::string_view text) {
+    return toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+}  // namespace
+
+TrayIcon::TrayIcon(QString titleText, QTimer& hideTimer)
+    : menu_(std::make_unique<QMenu>()),
+      tray_(this),
+      title_(std::move(titleText)),
+      hideTimer_(hideTimer) {
+    tray_.setIcon(iconOf(kNoColour));
+    tray_.setToolTip(QStringLiteral("未获取到预警信息"));
+    buildMenu();
+    tray_.setContextMenu(menu_.get());
+    connect(&tray_, &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
+    connect(&hideTimer_, &QTimer::timeout, this, &TrayIcon::hideTrayIcon);
+}
+
+TrayIcon::~TrayIcon() = default;
+
+void TrayIcon::buildMenu() {
+    header_ = menu_->addAction(QStringLiteral("·气象台正在发布预警信号·"));
+    header_->setObjectName(QStringLiteral("trayHeader"));
+    header_->setEnabled(false);
+    header_->setVisible(false);
+    menu_->addAction(QStringLiteral("&V.查看"), this, &TrayIcon::viewRequested);
+    menu_->addAction(QStringLiteral("&S.设置"), this, &TrayIcon::settingsRequested);
+    menu_->addSeparator();
+    menu_->addAction(QStringLiteral("&X.关闭"), this, &TrayIcon::exitRequested);
+}
+
+void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason) {
+    if (reason == QSystemTrayIcon::Trigger) {
+        emit viewRequested();
+    }
+}
+
+bool TrayIcon::available() const {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TrayIcon::showAtStart() {
+    tray_.setToolTip(title_);
+    tray_.show();
+    hideTimer_.start(kHideMilliseconds);
+}
+
+void TrayIcon::showTrayForColour(int highestColour) {
+    if (!isColourLevel(highestColour)) {
+        setHeaderVisible(false);
+        showTrayNeutral();
+        return;
+    }
+    setHeaderVisible(true);
+    hideTimer_.stop();
+    const QString caption = captionOf(highestColour);
+    tray_.setIcon(iconOf(highestColour));
+    header_->setText(caption);
+    tray_.setToolTip(caption + QLatin1Char('\n') + title_);
+    tray_.show();
+}
+
+void TrayIcon::showTrayNeutral() {
+    if (!tray_.isVisible() || hideTimer_.isActive()) {
+        return;
+    }
+    tray_.setIcon(iconOf(kNoColour));
+    tray_.setToolTip(title_);
+    hideTimer_.start(kHideMilliseconds);
+}
+
+void TrayIcon::hideTrayIcon() {
+    hideTimer_.stop();
+    tray_.hide();
+}
+
+void TrayIcon::setHeaderVisible(bool visible) {
+    header_->setVisible(visible);
+}
+
+void TrayIcon::showBalloon(const std::string& title, const std::string& body) {
+    const BalloonTexts texts = fittedBalloon(title, body);
+    tray_.showMessage(texts.title, texts.body, QSystemTrayIcon::Warning, kBalloonMilliseconds);
+}
+
+bool TrayIcon::isVisible() const {
+    return tray_.isVisible();
+}
+
+QString TrayIcon::toolTip() const {
+    return tray_.toolTip();
+}
+
+QIcon TrayIcon::icon() const {
+    return tray_.icon();
+}
+
+QMenu& TrayIcon::menu() const {
+    return *menu_;
+}
+
+TrayIcon::BalloonTexts TrayIcon::fittedBalloon(std::string_view title, std::string_view body) {
+    return {fittedTo(withPlainLineBreaks(title), kBalloonTitleBytes),
+            fittedTo(withPlainLineBreaks(body), kBalloonBodyBytes)};
+}
+
+}  // namespace galewarden
