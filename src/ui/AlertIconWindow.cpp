@@ -1,0 +1,239 @@
+#include "ui/AlertIconWindow.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+#include <utility>
+
+#include "core/alerts/TimerInterval.h"
+#include "core/config/ConfigStore.h"
+#include "ui/ColourSection.h"
+#include "ui/DisplayState.h"
+#include "ui/IconFade.h"
+#include "ui/IconShape.h"
+#include "ui/LabelWindow.h"
+#include "ui/OverlayWindow.h"
+#include "ui/PictureCycle.h"
+#include "ui/SignalPicture.h"
+#include "ui/WindowGeometry.h"
+
+namespace galewarden {
+namespace {
+
+WindowRect primaryScreenRect() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? windowRectOf(screen->geometry()) : WindowRect{};
+}
+
+std::vector<WindowRect> screenRects() {
+    std::vector<WindowRect> rects;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        rects.push_back(windowRectOf(screen->geometry()));
+    }
+    return rects;
+}
+
+ConfiguredIcon configuredIcon(const ConfigStore& store) {
+    return {store.readNumber(keys::kIconWidth), store.readNumber(keys::kIconHeight),
+            store.readNumber(keys::kIconTop), store.readNumber(keys::kIconRight)};
+}
+
+}  // namespace
+
+AlertIconWindow::AlertIconWindow(const ConfigStore& store, DisplayState& state, QTimer& switchTimer,
+                                 QTimer& fadeTimer, CountFullScreenWindows countFullScreenWindows,
+                                 QWidget* parent)
+    : QWidget(parent),
+      store_(store),
+      state_(state),
+      switchTimer_(switchTimer),
+      fadeTimer_(fadeTimer),
+      autoHide_(store, state, std::move(countFullScreenWindows)),
+      label_(new LabelWindow(store, state, *this)) {
+    setObjectName(QStringLiteral("alertIconWindow"));
+    makeOverlay(*this);
+    // Moves over the window count without a button held: the pointer sends it away.
+    setMouseTracking(true);
+    connect(&switchTimer_, &QTimer::timeout, this, &AlertIconWindow::startSwitch);
+    connect(&fadeTimer_, &QTimer::timeout, this, &AlertIconWindow::fadeTick);
+    connect(&autoHide_, &AutoHide::suppressed, this, [this] {
+        hide();
+        label_->hide();
+    });
+    autoHide_.readMouseOverOption();
+}
+
+void AlertIconWindow::updateIconWindowVisibility() {
+    autoHide_.updateFullScreenCondition();
+    setVisible(state_.visible());
+    applyIconWindowSettings();
+}
+
+void AlertIconWindow::applyIconWindowSettings() {
+    if (dragging_) {
+        return;
+    }
+    autoHide_.readMouseOverOption();
+    if (const auto options = readColourOptions(store_, state_.highestColour)) {
+        state_.currentAlpha = options->alpha;
+        state_.colourShown = options->shown;
+        setStaysOnTop(*this, options->onTop);
+        setOverlayAlpha(*this, fadedAlpha(state_.currentAlpha, state_.fadeStep));
+        placeWindow();
+    }
+    label_->updateLabelWindow();
+    keepSwitchInterval();
+}
+
+// The shape is rebuilt only for a new size: it is the costly part of the pass.
+void AlertIconWindow::placeWindow() {
+    const WindowRect primary = primaryScreenRect();
+    const WindowRect place =
+        keepReachable(iconRect(primary, configuredIcon(store_)), screenRects(), primary);
+    const QSize size(place.width, place.height);
+    if (size != shapeSize_) {
+        setMask(shapeRegion(shapeSnapshot(size)));
+        shapeSize_ = size;
+    }
+    const QRect wanted(QPoint(place.left, place.top), size);
+    if (geometry() != wanted) {
+        setGeometry(wanted);
+    }
+}
+
+// A running switch timer follows [General] Interval; a stopped one stays stopped.
+void AlertIconWindow::keepSwitchInterval() {
+    if (!switchTimer_.isActive()) {
+        return;
+    }
+    const int interval = timerMilliseconds(store_.readNumber(keys::kInterval));
+    if (interval == 0) {
+        switchTimer_.stop();
+    } else if (switchTimer_.interval() != interval) {
+        switchTimer_.start(interval);
+    }
+}
+
+void AlertIconWindow::startSwitch() {
+    if (fadeTimer_.isActive()) {
+        fadeTimer_.stop();
+        interruptFade(state_);
+    }
+    fadeTimer_.start(kFadeTickMs);
+}
+
+void AlertIconWindow::fadeTick() {
+    const FadeTick tick = nextFadeTick(state_);
+    if (tick.stopTimer) {
+        fadeTimer_.stop();
+    }
+    if (tick.applyAlpha) {
+        const int alpha = fadedAlpha(state_.currentAlpha, state_.fadeStep);
+        if (isVisible()) {
+            setOverlayAlpha(*this, alpha);
+        }
+        if (label_->isVisible()) {
+            label_->setAlpha(alpha);
+        }
+    }
+    if (tick.changePicture) {
+        changePicture();
+    }
+}
+
+void AlertIconWindow::changePicture() {
+    const SharedDisplay display = state_.display;  // the entry lives as long as its snapshot
+    if (const DisplayEntry* entry = advancePicture(state_)) {
+        picture_ = signalPicture(*entry);
+        update();
+        label_->updateLabelWindow();
+    }
+    emit pictureChanged();
+}
+
+void AlertIconWindow::suppressIcon() {
+    autoHide_.suppressIcon();
+}
+
+void AlertIconWindow::paintEvent(QPaintEvent*) {
+    if (picture_.isNull()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(rect(), picture_);
+}
+
+// The drag starts once the pointer has moved with the button held, so that a click or a
+// double click never becomes a move.
+void AlertIconWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        pressed_ = true;
+        pressOffset_ = event->globalPosition().toPoint() - pos();
+    }
+}
+
+void AlertIconWindow::mouseMoveEvent(QMouseEvent* event) {
+    const bool leftHeld = event->buttons().testFlag(Qt::LeftButton);
+    const QPoint global = event->globalPosition().toPoint();
+    if (leftHeld && pressed_ && !dragging_) {
+        if ((global - pos() - pressOffset_).manhattanLength() >=
+            QApplication::startDragDistance()) {
+            startDrag(global);
+        }
+        return;
+    }
+    if (leftHeld && dragging_ && movingByHand_) {
+        move(global - pressOffset_);
+        return;
+    }
+    if (autoHide_.mouseOverHide()) {
+        suppressIcon();
+    }
+    if (dragging_) {
+        finishDrag();
+    }
+}
+
+void AlertIconWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        pressed_ = false;
+        if (dragging_) {
+            finishDrag();
+        }
+    } else if (event->button() == Qt::RightButton && !dragging_) {
+        suppressIcon();
+    }
+}
+
+void AlertIconWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit detailsRequested();
+    }
+}
+
+// The window system's own move where it has one; where it has none (or no window manager
+// runs) the window follows the pointer by hand.
+void AlertIconWindow::startDrag(QPoint globalPosition) {
+    dragging_ = true;
+    pressed_ = false;
+    QWindow* window = windowHandle();
+    movingByHand_ = window == nullptr || !window->startSystemMove();
+    if (movingByHand_) {
+        move(globalPosition - pressOffset_);
+    }
+}
+
+void AlertIconWindow::finishDrag() {
+    dragging_ = false;
+    movingByHand_ = false;
+    const IconPlace place = placeOfIcon(primaryScreenRect(), windowRectOf(geometry()));
+    store_.writeNumber(keys::kIconTop.section, keys::kIconTop.name, place.top);
+    store_.writeNumber(keys::kIconRight.section, keys::kIconRight.name, place.right);
+    label_->updateLabelWindow();
+}
+
+}  // namespace galewarden

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QWidget>
+
+#include "ui/AutoHide.h"
+#include "ui/FullScreenRule.h"
+
+class QTimer;
+
+namespace galewarden {
+
+class ConfigStore;
+class LabelWindow;
+struct DisplayState;
+
+// The small borderless window near the top right corner of the primary screen that steps
+// through the pictures of the warnings in force. It never takes the focus and has no task-bar
+// button; its opacity, on-top state and whether it shows follow the most severe colour. The
+// user drags it elsewhere, double-clicks it for the details, or sends it away for a while.
+//
+// The program owns the timers; the constructor connects switchTimer to startSwitch and
+// fadeTimer to fadeTick, and the program calls updateIconWindowVisibility once a second.
+class AlertIconWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Without a counter no window counts as full-screen.
+    AlertIconWindow(const ConfigStore& store, DisplayState& state, QTimer& switchTimer,
+                    QTimer& fadeTimer, CountFullScreenWindows countFullScreenWindows = {},
+                    QWidget* parent = nullptr);
+
+    // Shows the window exactly while all four visibility conditions hold, then applies the
+    // settings.
+    void updateIconWindowVisibility();
+    // Opacity, on-top state, size, place and shape for the current colour from the
+    // configuration, the label, and the switch timer's interval. Does nothing during a drag.
+    void applyIconWindowSettings();
+
+    // Begins the change to the next picture; the fade timer carries it out.
+    void startSwitch();
+    void fadeTick();
+
+    LabelWindow* labelWindow() { return label_; }
+    const AutoHide& autoHide() const { return autoHide_; }
+    bool dragging() const { return dragging_; }
+
+  signals:
+    void pictureChanged();    // after every change of picture
+    void detailsRequested();  // double click
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    void placeWindow();
+    void keepSwitchInterval();
+    void changePicture();
+    void suppressIcon();
+    void startDrag(QPoint globalPosition);
+    void finishDrag();
+
+    const ConfigStore& store_;
+    DisplayState& state_;
+    QTimer& switchTimer_;
+    QTimer& fadeTimer_;
+    AutoHide autoHide_;
+    LabelWindow* label_;
+    QImage picture_;
+    QSize shapeSize_;
+    bool pressed_ = false;  // left button down, no drag yet
+    bool dragging_ = false;
+    bool movingByHand_ = false;  // the window system has no move of its own
+    QPoint pressOffset_;         // from the window's corner to the pointer
+};
+
+}  // namespace galewarden

@@ -1,0 +1,132 @@
+#include "ui/LabelWindow.h"
+
+#include <QLabel>
+#include <QPainter>
+
+#include "core/config/ConfigStore.h"
+#include "ui/DisplayState.h"
+#include "ui/IconFade.h"
+#include "ui/LabelStyle.h"
+#include "ui/OverlayWindow.h"
+#include "ui/UiText.h"
+#include "ui/WindowGeometry.h"
+
+namespace galewarden {
+namespace {
+
+QColor qtColour(ColourValue colour) {
+    return QColor(redOf(colour), greenOf(colour), blueOf(colour));
+}
+
+Qt::Alignment qtAlignment(LabelAlign align) {
+    switch (align) {
+        case LabelAlign::centre:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        case LabelAlign::right:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case LabelAlign::left:
+            break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+ConfiguredLabel configuredLabel(const ConfigStore& store) {
+    return {store.readNumber(keys::kLabelPosX), store.readNumber(keys::kLabelPosY),
+            store.readNumber(keys::kLabelWidth), store.readNumber(keys::kLabelHeight)};
+}
+
+}  // namespace
+
+LabelWindow::LabelWindow(const ConfigStore& store, const DisplayState& state, QWidget& icon)
+    : QWidget(&icon),
+      store_(store),
+      state_(state),
+      icon_(icon),
+      label_(new QLabel(QStringLiteral("未指定文本"), this)),
+      textColour_(textToColour(defaultOf(keys::kLabelColor))),
+      background_(labelBackground(textToColour(defaultOf(keys::kLabelBgColor)))) {
+    makeOverlay(*this, Qt::WindowTransparentForInput);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    label_->setObjectName(QStringLiteral("labelText"));
+    label_->setTextFormat(Qt::PlainText);
+    QFont font(QStringLiteral("Microsoft YaHei UI"));
+    font.setBold(true);
+    label_->setFont(font);
+    setColours(textColour_, background_);
+}
+
+void LabelWindow::updateLabelWindow() {
+    if (state_.highestColour != 0 && !store_.readFlag(keys::kLabelShow)) {
+        hide();
+        return;
+    }
+    const WindowRect place = labelRect(windowRectOf(icon_.geometry()), configuredLabel(store_));
+    const QRect wanted(place.left, place.top, place.width, place.height);
+    if (geometry() != wanted) {
+        setGeometry(wanted);
+    }
+    setStaysOnTop(*this, staysOnTop(icon_));
+    setVisible(icon_.isVisible());
+
+    const ColourValue textColour = textToColour(store_.read(keys::kLabelColor));
+    if (labelStyled_ || !icon_.isVisible()) {
+        setColours(textColour, background_);
+        if (!state_.display->labelUsesName) {
+            return;
+        }
+    }
+    applyFullStyling(textColour);
+}
+
+void LabelWindow::applyFullStyling(ColourValue textColour) {
+    QString text = toQString(labelTextFor(*state_.display, state_.currentPlaceName));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (label_->text() != text) {
+        label_->setText(text);
+    }
+    QFont font = label_->font();
+    font.setPointSize(labelPoints(store_.readNumber(keys::kLabelSize)));
+    if (label_->font() != font) {
+        label_->setFont(font);
+    }
+    const Qt::Alignment alignment = qtAlignment(labelAlign(store_.readNumber(keys::kLabelAlign)));
+    if (label_->alignment() != alignment) {
+        label_->setAlignment(alignment);
+    }
+    setColours(textColour, labelBackground(textToColour(store_.read(keys::kLabelBgColor))));
+    labelStyled_ = true;
+    setAlpha(fadedAlpha(state_.currentAlpha, state_.fadeStep));
+}
+
+void LabelWindow::setAlpha(int alpha) {
+    setOverlayAlpha(*this, alpha);
+}
+
+void LabelWindow::setColours(ColourValue text, ColourValue background) {
+    const QColor shown = textShows(text, background) ? qtColour(text) : QColor(Qt::transparent);
+    const bool backgroundChanged = background != background_;
+    textColour_ = text;
+    background_ = background;
+    if (label_->palette().color(QPalette::WindowText) != shown) {
+        QPalette colours = label_->palette();
+        colours.setColor(QPalette::WindowText, shown);
+        label_->setPalette(colours);
+    }
+    if (backgroundChanged) {
+        update();
+    }
+}
+
+void LabelWindow::paintEvent(QPaintEvent*) {
+    // Keyed out, the background is not drawn at all; with the key off it is opaque black.
+    if (!keysOut(background_)) {
+        QPainter(this).fillRect(rect(), qtColour(background_));
+    }
+}
+
+void LabelWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    label_->setGeometry(rect());
+}
+
+}  // namespace galewarden
