@@ -132,7 +132,8 @@ void RefreshCycle::deliver(const PassConfiguration& config, const LabelSettings&
     const std::string pageText = std::move(acc.pageText);
     const ResultSettings settings{services_.store.readNumber(keys::kInterval),
                                   services_.store.readFlag(keys::kNotice)};
-    const RefreshResult result = buildRefreshResult(std::move(acc), label, settings);
+    RefreshResult result = buildRefreshResult(std::move(acc), label, settings);
+    result.animate = config.animate;
     view_.presentResult(result);
     if (pluginWanted && services_.plugin.fileExists()) {
         callRefreshDll(services_.plugin, result.kept);

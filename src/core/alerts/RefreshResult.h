@@ -16,6 +16,7 @@ struct RefreshResult {
     std::string detailsText;  // "未获取到预警信息。" when nothing was kept
     std::string alertList;    // the closed alert list statement of the HTML page
     int cycleIntervalMs = 0;  // [General] Interval × 1000
+    bool animate = false;     // [General] Animate: pictures change with a fade
     // The balloon it would show when the details text changed; empty title: no balloon.
     std::string balloonTitle;
     std::string balloonBody;

@@ -1,0 +1,209 @@
+#include "app/Program.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QScreen>
+#include <cstdlib>
+
+#include "app/FirstRunDefaults.h"
+#include "app/QtRefreshView.h"
+#include "app/RefreshPresenter.h"
+#include "core/alerts/AlertEngine.h"
+#include "core/alerts/RefreshState.h"
+#include "core/alerts/outputs/HtmlPage.h"
+#include "core/platform/Autostart.h"
+#include "core/platform/FullScreenWindows.h"
+#include "core/text/CodePage.h"
+#include "ui/AlertIconWindow.h"
+#include "ui/DetailsWindow.h"
+#include "ui/MessageBox.h"
+#include "ui/TrayIcon.h"
+#include "ui/UiText.h"
+
+namespace galewarden {
+namespace {
+
+constexpr int kVisibilityPassMs = 1000;
+constexpr int kUpdateCheckDelayMs = 15000;
+constexpr int kFadeStepMs = 25;
+constexpr QSize kDetailsClientSize{450, 400};
+
+bool asksForReset(const QStringList& arguments) {
+    return !arguments.isEmpty() && arguments.front().toLower() == QStringLiteral("~reset");
+}
+
+void centreOnScreen(QWidget& window, QSize clientSize) {
+    window.resize(clientSize);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        window.move(available.center() - QPoint(clientSize.width() / 2, clientSize.height() / 2));
+    }
+}
+
+}  // namespace
+
+Program::Program(QStringList arguments)
+    : arguments_(std::move(arguments)), info_(ProgramInfo::current()) {
+    // The details window comes first: it carries the status line from the start on.
+    details_ = std::make_unique<DetailsWindow>(display_, [this] {
+        return engine_ ? engine_->state().unexpectedDataText() : std::string();
+    });
+    tray_ = std::make_unique<TrayIcon>(toQString(info_.titleText), timers_.trayHide);
+    presenter_ = std::make_unique<RefreshPresenter>(
+        RefreshPresenter::Windows{*details_, *tray_, icon_}, display_, timers_);
+    view_ = std::make_unique<QtRefreshView>(*presenter_);
+    engine_ = std::make_unique<AlertEngine>(*view_);
+
+    timers_.fade.setInterval(kFadeStepMs);
+    connect(&timers_.refresh, &QTimer::timeout, this, [this] { engine_->refreshNow(); });
+    connect(tray_.get(), &TrayIcon::viewRequested, this, [this] { showDetailsWindow(); });
+    connect(tray_.get(), &TrayIcon::exitRequested, this, [this] { exitProgram(); });
+    connect(tray_.get(), &TrayIcon::settingsRequested, this, [this] {
+        MessageBox::ask({QString(), QStringLiteral("设置窗口尚未提供。配置文件：\n") +
+                                        toQString(store_.filePath())});
+    });
+    connect(details_.get(), &DetailsWindow::switchRequested, this, [this] {
+        const int interval = timers_.iconSwitch.interval();
+        const bool running = timers_.iconSwitch.isActive();
+        timers_.iconSwitch.stop();
+        if (icon_ != nullptr && display_.entryCount() > 3) {
+            icon_->startSwitch();
+        }
+        if (running) {
+            timers_.iconSwitch.start(interval);
+        }
+    });
+}
+
+Program::~Program() {
+    shutdown();
+}
+
+void Program::start() {
+    display_.fadeStep = 1;
+    if (asksForReset(arguments_)) {
+        resetConfiguration(store_);
+    }
+    if (!store_.exists()) {
+        startFirstRun();
+        return;
+    }
+    migrateConfiguration(store_);
+    writeHtmlStage(store_, kStageStartedOrFailed);
+    startMonitoring();
+}
+
+void Program::startFirstRun() {
+    writeFirstRunDefaults(store_);
+    startMonitoring();
+    details_->setDetailsText(
+        gbFromUtf8("首次运行：已按默认设置开始监测“") + store_.read(keys::kDistricts) +
+        gbFromUtf8("”的气象预警。\r\n设置保存在 ") + store_.filePath() + gbFromUtf8("。"));
+    showDetailsWindow();
+}
+
+void Program::startMonitoring() {
+    engine_->state().settingsChanged = true;
+    createIconWindow();
+    applyAutoRun();
+    display_.notSuppressed = true;
+    display_.fullScreenClear = true;
+    centreOnScreen(*details_, kDetailsClientSize);
+    tray_->showAtStart();
+    if (!tray_->available()) {
+        // Without a tray the window is the program's only presence.
+        showDetailsWindow();
+    }
+    engine_->refreshNow();
+    timers_.visibility.start(kVisibilityPassMs);
+    if (store_.readFlag(keys::kAutoCheck)) {
+        timers_.updateCheck.start(kUpdateCheckDelayMs);
+    }
+}
+
+void Program::createIconWindow() {
+    if (icon_ != nullptr) {
+        return;
+    }
+    // The icon window runs the switch and fade timers itself.
+    ownedIcon_ = std::make_unique<AlertIconWindow>(store_, display_, timers_.iconSwitch,
+                                                   timers_.fade, &countFullScreenWindows);
+    icon_ = ownedIcon_.get();
+    connect(&timers_.visibility, &QTimer::timeout, icon_,
+            &AlertIconWindow::updateIconWindowVisibility);
+    connect(icon_, &AlertIconWindow::pictureChanged, details_.get(),
+            &DetailsWindow::showDetailPictures);
+    connect(icon_, &AlertIconWindow::detailsRequested, this, [this] { showDetailsWindow(); });
+}
+
+void Program::applyAutoRun() {
+    if (store_.readFlag(keys::kAutoRun)) {
+        registerAutostart(fromQString(QCoreApplication::applicationFilePath()));
+    } else {
+        removeAutostart();
+    }
+}
+
+void Program::showDetailsWindow() {
+    details_->showDetailsWindow();
+}
+
+void Program::exitProgram() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            shutdown();
+            QCoreApplication::quit();
+        },
+        Qt::QueuedConnection);
+}
+
+void Program::endThenStart(QStringList arguments) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, arguments] {
+            shutdown();
+            QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
+            QCoreApplication::quit();
+        },
+        Qt::QueuedConnection);
+}
+
+void Program::restartProgram() {
+    endThenStart({});
+}
+
+void Program::forceExit() {
+    std::_Exit(0);
+}
+
+void Program::resetAndRestart(QWidget* owner) {
+    const MessageAnswer answer = MessageBox::ask(
+        {QStringLiteral("重置所有配置"),
+         QStringLiteral(
+             "重置后会清除当前的所有配置，并重新启动程序。\r\n原先的配置文件名将会被重命名为 "
+             "Galewarden.ini.bak。\r\n是否继续？"),
+         MessageIcon::exclamation, MessageButtons::yesNo, MessageAnswer::no, owner});
+    if (answer == MessageAnswer::yes) {
+        endThenStart({QStringLiteral("~reset")});
+    }
+}
+
+// Timers first, so nothing starts anew; then the pass, given a little while; then the page's
+// stage; the windows last.
+void Program::shutdown() {
+    if (shutDown_) {
+        return;
+    }
+    shutDown_ = true;
+    timers_.stopAll();
+    endedCleanly_ = engine_->stop();
+    applyAutoRun();
+    writeHtmlStage(store_, kStageExited);
+    ownedIcon_.reset();
+    icon_ = nullptr;
+    tray_->hideTrayIcon();
+    details_->closeForGood();
+}
+
+}  // namespace galewarden

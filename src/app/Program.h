@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+#include "app/ProgramInfo.h"
+#include "app/ProgramTimers.h"
+#include "core/config/ConfigStore.h"
+#include "ui/DisplayState.h"
+
+namespace galewarden {
+
+class AlertEngine;
+class AlertIconWindow;
+class DetailsWindow;
+class QtRefreshView;
+class RefreshPresenter;
+class TrayIcon;
+
+// The running program: its windows, timers and engine, from the start-up sequence to the
+// shutdown, and every way it ends or restarts.
+class Program : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit Program(QStringList arguments);
+    ~Program() override;
+
+    // The start-up sequence; monitoring runs when it returns.
+    void start();
+
+    // Ends the program in order once the caller's code has finished.
+    void exitProgram();
+    // Ends it in order and starts it again.
+    void restartProgram();
+    // Ends the process at once, without the shutdown sequence.
+    [[noreturn]] void forceExit();
+    // Asks first; then ends it in order and starts it again with "~reset".
+    void resetAndRestart(QWidget* owner);
+
+    // False when a refresh pass did not stop in time at shutdown: the process must then end
+    // without waiting for it.
+    bool endedCleanly() const { return endedCleanly_; }
+
+    const ProgramInfo& info() const { return info_; }
+    DetailsWindow& detailsWindow() { return *details_; }
+    AlertEngine& engine() { return *engine_; }
+
+  private:
+    void startMonitoring();
+    void startFirstRun();
+    void createIconWindow();
+    void applyAutoRun();
+    void shutdown();
+    void endThenStart(QStringList arguments);
+    void showDetailsWindow();
+
+    QStringList arguments_;
+    ProgramInfo info_;
+    ConfigStore store_;
+    ProgramTimers timers_;
+    DisplayState display_;
+    std::unique_ptr<DetailsWindow> details_;
+    std::unique_ptr<TrayIcon> tray_;
+    AlertIconWindow* icon_ = nullptr;
+    std::unique_ptr<AlertIconWindow> ownedIcon_;
+    std::unique_ptr<RefreshPresenter> presenter_;
+    std::unique_ptr<QtRefreshView> view_;
+    std::unique_ptr<AlertEngine> engine_;
+    bool shutDown_ = false;
+    bool endedCleanly_ = true;
+};
+
+}  // namespace galewarden

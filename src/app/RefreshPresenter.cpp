@@ -1,0 +1,93 @@
+#include "app/RefreshPresenter.h"
+
+#include "app/ProgramTimers.h"
+#include "core/alerts/RefreshState.h"
+#include "core/text/CodePage.h"
+#include "ui/AlertIconWindow.h"
+#include "ui/DetailsWindow.h"
+#include "ui/DisplayState.h"
+#include "ui/TrayIcon.h"
+
+namespace galewarden {
+
+RefreshPresenter::RefreshPresenter(Windows windows, DisplayState& display, ProgramTimers& timers)
+    : windows_(windows), display_(display), timers_(timers) {}
+
+// Without a tray the user cannot reach the menu or see balloons: the status line says so.
+void RefreshPresenter::showStatus(const StatusLine& status) {
+    if (windows_.tray.available()) {
+        windows_.details.setStatus(status);
+        return;
+    }
+    static const std::string note = gbFromUtf8("【系统托盘不可用】");
+    windows_.details.setStatus({note + status.text, status.error});
+}
+
+void RefreshPresenter::setRefreshInterval(int milliseconds) {
+    setTimerInterval(timers_.refresh, milliseconds);
+}
+
+// The new display replaces the old one whole; the cycle goes on from where it stood.
+void RefreshPresenter::presentResult(const RefreshResult& result) {
+    display_.display = result.display;
+    display_.highestColour = result.highestColour;
+    display_.hasAlerts = result.anyKept;
+    display_.animate = result.animate;
+    presentRefreshResult(result, *this);
+}
+
+void RefreshPresenter::updateIconWindowVisibility() {
+    if (windows_.icon != nullptr) {
+        windows_.icon->updateIconWindowVisibility();
+    }
+}
+
+void RefreshPresenter::applyIconWindowSettings() {
+    if (windows_.icon != nullptr) {
+        windows_.icon->applyIconWindowSettings();
+    }
+}
+
+void RefreshPresenter::setTrayHeaderVisible(bool visible) {
+    windows_.tray.setHeaderVisible(visible);
+}
+
+void RefreshPresenter::stopTrayHideTimer() {
+    timers_.trayHide.stop();
+}
+
+void RefreshPresenter::showTrayForColour(int highestColour) {
+    windows_.tray.showTrayForColour(highestColour);
+}
+
+void RefreshPresenter::showTrayNeutral() {
+    windows_.tray.showTrayNeutral();
+}
+
+bool RefreshPresenter::cycleTimerRunning() const {
+    return timers_.iconSwitch.isActive();
+}
+
+void RefreshPresenter::startSwitch() {
+    if (windows_.icon != nullptr) {
+        windows_.icon->startSwitch();
+    }
+}
+
+void RefreshPresenter::setCycleInterval(int milliseconds) {
+    setTimerInterval(timers_.iconSwitch, milliseconds);
+}
+
+void RefreshPresenter::clearDetailPictures() {
+    windows_.details.clearDetailPictures();
+}
+
+bool RefreshPresenter::setDetailsText(const std::string& text) {
+    return windows_.details.setDetailsText(text);
+}
+
+void RefreshPresenter::showBalloon(const std::string& title, const std::string& body) {
+    windows_.tray.showBalloon(title, body);
+}
+
+}  // namespace galewarden

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/alerts/RefreshView.h"
+#include "core/alerts/ResultPresentation.h"
+
+namespace galewarden {
+
+class AlertIconWindow;
+class DetailsWindow;
+class TrayIcon;
+struct DisplayState;
+struct ProgramTimers;
+
+// Applies what a refresh pass hands over to the windows, the tray and the timers, on the
+// interface thread.
+class RefreshPresenter : public RefreshView, public PresentationTarget {
+  public:
+    struct Windows {
+        DetailsWindow& details;
+        TrayIcon& tray;
+        AlertIconWindow*& icon;  // null until monitoring starts
+    };
+
+    RefreshPresenter(Windows windows, DisplayState& display, ProgramTimers& timers);
+
+    // RefreshView
+    void showStatus(const StatusLine& status) override;
+    void setRefreshInterval(int milliseconds) override;
+    void presentResult(const RefreshResult& result) override;
+    void updateIconWindowVisibility() override;
+    void applyIconWindowSettings() override;
+
+    // PresentationTarget
+    void setTrayHeaderVisible(bool visible) override;
+    void stopTrayHideTimer() override;
+    void showTrayForColour(int highestColour) override;
+    void showTrayNeutral() override;
+    bool cycleTimerRunning() const override;
+    void startSwitch() override;
+    void setCycleInterval(int milliseconds) override;
+    void clearDetailPictures() override;
+    bool setDetailsText(const std::string& text) override;
+    void showBalloon(const std::string& title, const std::string& body) override;
+
+  private:
+    Windows windows_;
+    DisplayState& display_;
+    ProgramTimers& timers_;
+};
+
+}  // namespace galewarden
