@@ -10,7 +10,7 @@ PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-x86-64
     libxcb1-dev qt6-base-dev qt6-base-dev-tools
-    xvfb xauth trayer fonts-wqy-microhei x11-utils xdotool imagemagick
+    xvfb xauth trayer fonts-wqy-microhei x11-utils xdotool imagemagick curl python3
     ca-certificates
 )
 

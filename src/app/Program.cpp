@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <cstdlib>
 
 #include "app/FirstRunDefaults.h"
@@ -13,6 +14,7 @@
 #include "core/alerts/outputs/HtmlPage.h"
 #include "core/platform/Autostart.h"
 #include "core/platform/FullScreenWindows.h"
+#include "core/platform/TerminationRequests.h"
 #include "core/text/CodePage.h"
 #include "ui/AlertIconWindow.h"
 #include "ui/DetailsWindow.h"
@@ -79,7 +81,21 @@ Program::~Program() {
     shutdown();
 }
 
+// Log-out and service managers ask with a signal; the program then ends as from its menu.
+void Program::watchTerminationRequests() {
+    const int requests = galewarden::watchTerminationRequests();
+    if (requests == -1) {
+        return;
+    }
+    auto* notifier = new QSocketNotifier(requests, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this] {
+        drainTerminationRequests();
+        exitProgram();
+    });
+}
+
 void Program::start() {
+    watchTerminationRequests();
     display_.fadeStep = 1;
     if (asksForReset(arguments_)) {
         resetConfiguration(store_);

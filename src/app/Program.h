@@ -48,6 +48,7 @@ class Program : public QObject {
     AlertEngine& engine() { return *engine_; }
 
   private:
+    void watchTerminationRequests();
     void startMonitoring();
     void startFirstRun();
     void createIconWindow();

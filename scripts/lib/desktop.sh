@@ -1,0 +1,50 @@
+# Shared by scripts/run and the end-to-end test: the stand-in service, a virtual screen with a
+# tray host, and waiting for what the program leaves behind. Callers set `set -euo pipefail`.
+
+# start_service SERVICE_BINARY LOG [ARGS...]: starts the stand-in service on a free port and
+# exports the variables that point the program at it. Sets SERVICE_PID and SERVICE_BASE.
+start_service() {
+    local binary="$1" log="$2"
+    shift 2
+    "$binary" --port 0 "$@" >"$log" 2>&1 &
+    SERVICE_PID=$!
+    local _
+    for _ in $(seq 100); do
+        grep -q '^listening on ' "$log" 2>/dev/null && break
+        sleep 0.1
+    done
+    SERVICE_BASE="$(sed -n 's/^listening on //p' "$log" | head -n 1)"
+    [ -n "$SERVICE_BASE" ] || { echo "the stand-in alert service did not start" >&2; return 1; }
+    export GALEWARDEN_ALERT_SERVICE="$SERVICE_BASE" GALEWARDEN_WEB_HOST="$SERVICE_BASE"
+}
+
+# start_virtual_screen WIDTHxHEIGHT: Xvfb on a free display with a tray host docked at the top,
+# as on a desktop. Sets DISPLAY, XVFB_PID and TRAY_HOST_PID.
+start_virtual_screen() {
+    local size="$1" number
+    for number in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
+    done
+    Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$number"
+    local _
+    for _ in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; return 1; }
+    trayer --edge top --align right --widthtype request --height 32 --transparent false \
+        --tint 0x404040 >/dev/null 2>&1 &
+    TRAY_HOST_PID=$!
+}
+
+# wait_for CONDITION SECONDS: polls a shell condition until it holds or time runs out.
+wait_for() {
+    local condition="$1" seconds="$2" _
+    for _ in $(seq $((seconds * 10))); do
+        eval "$condition" && return 0
+        sleep 0.1
+    done
+    return 1
+}

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The desktop program end to end on a virtual 1920x1080 screen with a tray host, against the
+# stand-in service, checked from outside the process: its windows through X, its output through
+# the HTML page. Usage: desktop_e2e.sh PROGRAM CLI SERVICE SCREENSHOT
+set -euo pipefail
+PROGRAM="$1" CLI="$2" SERVICE="$3" SCREENSHOT="$4"
+source "$(dirname "$0")/../../scripts/lib/desktop.sh"
+
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$work/program.log" ] && sed 's/^/program: /' "$work/program.log" >&2
+    import -window root "$SCREENSHOT" 2>/dev/null || true
+    exit 1
+}
+
+export XDG_CONFIG_HOME="$work/config"
+export GALEWARDEN_HOME="$work/home"
+page="$GALEWARDEN_HOME/page.html"
+answer="$GALEWARDEN_HOME/answer.json"
+mkdir -p "$GALEWARDEN_HOME"
+printf '<script>/* Alert Start *//* Alert End */\n/* Stage Start *//* Stage End */\n/* Content Start *//* Content End */</script>\n' >"$page"
+config() { "$CLI" config set "$@" >/dev/null; }
+config General AutoRun 0
+config General RefreshTime 30
+config General SaveJson 1
+config General JsonLink "$answer" --quoted
+config HTML Location "$page" --quoted
+config HTML Start 1
+
+start_service "$SERVICE" "$work/service.log"
+pids+=("$SERVICE_PID")
+scenario() { curl -sf -X POST --data "$1" "$SERVICE_BASE/control/scenario" >/dev/null; }
+
+# What the engine keeps of each scenario, in display order, as the page's alert list.
+expected_alerts() {
+    local home="$work/expected-$1"
+    mkdir -p "$home"
+    scenario "$1"
+    GALEWARDEN_HOME="$home" "$CLI" config set Sign Auto 0 >/dev/null
+    GALEWARDEN_HOME="$home" "$CLI" once --json | python3 -c '
+import json, sys
+names = []
+for alert in json.load(sys.stdin):
+    if alert["signalName"] not in names:
+        names.append(alert["signalName"])
+print("var Alerts = new Array(" + ",".join("\"%s\"" % n for n in names) + ");")'
+}
+before="$(expected_alerts default)"
+after="$(expected_alerts alternate)"
+[ "$before" != "$after" ] || fail "the two scenarios keep the same warnings"
+scenario default
+
+page_alerts() { sed -n 's|.*/\* Alert Start \*/\(.*\)/\* Alert End \*/.*|\1|p' "$page"; }
+
+start_virtual_screen 1920x1080
+pids+=("$TRAY_HOST_PID" "$XVFB_PID")
+"$PROGRAM" >"$work/program.log" 2>&1 &
+program=$!
+pids=("$program" "${pids[@]}")
+
+wait_for '[ -s "$answer" ] && grep -q "var Stage = 0;" "$page"' 60 || fail "no refresh within a minute"
+[ "$(page_alerts)" = "$before" ] || fail "alerts on the page: $(page_alerts), expected $before"
+grep -q 'var Content = ".*台风' "$page" || fail "the page's details hold no warning text"
+
+# The icon window: 100 x 82 at the default place, 80 from the right edge and 60 from the top.
+icon_geometry() {
+    local window
+    for window in $(xdotool search --all --onlyvisible --pid "$program" 2>/dev/null); do
+        xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+            /Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h "+" x "+" y}'
+    done
+}
+wait_for '[[ " $(icon_geometry | tr "\n" " ") " == *" 100x82+1740+60 "* ]]' 10 || fail "no icon window at 1740,60: $(icon_geometry | tr '\n' ' ')"
+
+# The tray icon: a window of the program inside the tray host's panel.
+docked() {
+    local host
+    for host in $(xdotool search --all --pid "$TRAY_HOST_PID" 2>/dev/null); do
+        [[ "$(xwininfo -tree -id "$host")" == *'("galewarden" "galewarden")'* ]] && return 0
+    done
+    return 1
+}
+wait_for docked 10 || fail "the tray icon is not docked"
+
+import -window root "$SCREENSHOT"
+
+# A warning added on the service shows up and a lifted one goes, within one refresh.
+scenario alternate
+wait_for '[ "$(page_alerts)" = "$after" ]' 45 || fail "after the change: $(page_alerts), expected $after"
+
+# An orderly end: the page says the program stopped.
+kill -TERM "$program"
+wait_for '! kill -0 "$program" 2>/dev/null' 10 || fail "the program did not end on SIGTERM"
+grep -q "var Stage = -3;" "$page" || fail "the page does not show the orderly end"
+echo "desktop end to end: passed"
