@@ -1,0 +1,78 @@
+#include "core/platform/CrashSignals.h"
+
+#include <signal.h>
+
+#include <array>
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "core/text/CodePage.h"
+
+namespace galewarden {
+namespace {
+
+struct FatalSignal {
+    int number;
+    const char* message;  // UTF-8
+};
+
+constexpr std::array<FatalSignal, 5> kFatalSignals{{
+    {SIGSEGV, "SIGSEGV：非法内存访问"},
+    {SIGABRT, "SIGABRT：程序异常中止"},
+    {SIGFPE, "SIGFPE：算术运算错误"},
+    {SIGBUS, "SIGBUS：总线错误"},
+    {SIGILL, "SIGILL：非法指令"},
+}};
+
+// Room for the handler, which formats numbers and starts a process, and for a sanitizer's
+// bookkeeping around it.
+constexpr std::size_t kStackBytes = 256 * 1024;
+
+std::atomic<CrashHandler> handler{nullptr};
+
+// Made before any fault, since the handler may not allocate. Never freed.
+std::array<std::string, kFatalSignals.size()>& messages() {
+    static auto* texts = new std::array<std::string, kFatalSignals.size()>;
+    return *texts;
+}
+
+void onFatalSignal(int number, siginfo_t*, void*) {
+    for (std::size_t i = 0; i < kFatalSignals.size(); ++i) {
+        if (kFatalSignals[i].number == number) {
+            const std::string& message = messages()[i];
+            handler.load()(number, message.data(), message.size());
+        }
+    }
+    // The handler came back: the default action, when this handler returns, ends the process.
+    signal(number, SIG_DFL);
+}
+
+// The stack serves the thread that installs the handlers, the program's main thread.
+bool useSignalStack() {
+    static auto* memory = new std::vector<char>(kStackBytes);
+    stack_t stack{};
+    stack.ss_sp = memory->data();
+    stack.ss_size = memory->size();
+    return sigaltstack(&stack, nullptr) == 0;
+}
+
+}  // namespace
+
+bool catchFatalFaults(CrashHandler crashHandler) {
+    for (std::size_t i = 0; i < kFatalSignals.size(); ++i) {
+        messages()[i] = gbFromUtf8(kFatalSignals[i].message);
+    }
+    handler.store(crashHandler);
+    bool caught = useSignalStack();
+    struct sigaction action {};
+    action.sa_sigaction = onFatalSignal;
+    action.sa_flags = SA_SIGINFO | SA_ONSTACK;
+    sigemptyset(&action.sa_mask);
+    for (const FatalSignal& fatal : kFatalSignals) {
+        caught = sigaction(fatal.number, &action, nullptr) == 0 && caught;
+    }
+    return caught;
+}
+
+}  // namespace galewarden
