@@ -101,6 +101,7 @@ void AlertIconWindow::placeWindow() {
     const QRect wanted(QPoint(place.left, place.top), size);
     if (geometry() != wanted) {
         setGeometry(wanted);
+        update();  // sends the move to the window system at once (X11)
     }
 }
 

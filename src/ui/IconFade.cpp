@@ -12,6 +12,8 @@ FadeTick nextFadeTick(DisplayState& state) {
     FadeTick tick;
     const bool fading = state.animate && state.entryCount() > 1;
     if (!fading) {
+        // A fade cut short shows full opacity at once rather than at the next settings pass.
+        tick.applyAlpha = state.fadeStep != kFullFadeStep;
         state.fadeStep = kFullFadeStep;
         tick.stopTimer = true;
         tick.changePicture = true;

@@ -64,6 +64,7 @@ void LabelWindow::updateLabelWindow() {
     const QRect wanted(place.left, place.top, place.width, place.height);
     if (geometry() != wanted) {
         setGeometry(wanted);
+        update();  // sends the move to the window system at once (X11)
     }
     setStaysOnTop(*this, staysOnTop(icon_));
     setVisible(icon_.isVisible());

@@ -16,7 +16,12 @@ void makeOverlay(QWidget& window, Qt::WindowFlags extraFlags) {
 
 void setOverlayAlpha(QWidget& window, int alpha) {
     const int shown = std::clamp(alpha, 1, 255);
+    if (qRound(window.windowOpacity() * 255) == shown) {
+        return;
+    }
     window.setWindowOpacity(shown / 255.0);
+    // On X11 the new opacity reaches the server only with the next paint.
+    window.update();
 }
 
 WindowRect windowRectOf(const QRect& rect) {

@@ -96,10 +96,16 @@ class IconCycleTest : public QObject {
         state.display = displayOf(std::vector<std::string>(static_cast<std::size_t>(entries)));
         state.animate = animate;
         state.fadeStep = 0;  // a switch arrived during a fade
-        const FadeTick tick = nextFadeTick(state);
-        QVERIFY(tick.stopTimer);
-        QVERIFY(tick.changePicture);
-        QVERIFY(!tick.applyAlpha);
+        const FadeTick cutShort = nextFadeTick(state);
+        QVERIFY(cutShort.stopTimer);
+        QVERIFY(cutShort.changePicture);
+        QVERIFY(cutShort.applyAlpha);
+        QCOMPARE(state.fadeStep, 10);
+
+        const FadeTick next = nextFadeTick(state);
+        QVERIFY(next.stopTimer);
+        QVERIFY(next.changePicture);
+        QVERIFY(!next.applyAlpha);  // nothing to show anew
         QCOMPARE(state.fadeStep, 10);
     }
 
