@@ -29,13 +29,14 @@ HelperCall helperCall(char** argv) {
             std::string_view(argv[3]) == "1", crashMomentFromText(argv[4])};
 }
 
-bool startAgain(const QString& executable, std::int64_t crash) {
+// A restart that cannot start is left at that, as the crash's other failures are.
+void startAgain(const QString& executable, std::int64_t crash) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QString::fromLatin1(kRestartedAfterCrashVariable), QString::number(crash));
     QProcess process;
     process.setProgram(executable);
     process.setProcessEnvironment(environment);
-    return process.startDetached();
+    process.startDetached();
 }
 
 }  // namespace
