@@ -6,6 +6,7 @@
 #include <QSocketNotifier>
 #include <cstdlib>
 
+#include "app/ErrorReport.h"
 #include "app/FirstRunDefaults.h"
 #include "app/QtRefreshView.h"
 #include "app/RefreshPresenter.h"
@@ -14,6 +15,7 @@
 #include "core/alerts/outputs/HtmlPage.h"
 #include "core/platform/Autostart.h"
 #include "core/platform/FullScreenWindows.h"
+#include "core/platform/ProgramPaths.h"
 #include "core/platform/TerminationRequests.h"
 #include "core/text/CodePage.h"
 #include "ui/AlertIconWindow.h"
@@ -46,17 +48,20 @@ void centreOnScreen(QWidget& window, QSize clientSize) {
 
 Program::Program(QStringList arguments)
     : arguments_(std::move(arguments)), info_(ProgramInfo::current()) {
+    installErrorReport(info_, executablePath());
     // The details window comes first: it carries the status line from the start on.
     details_ = std::make_unique<DetailsWindow>(display_, [this] {
         return engine_ ? engine_->state().unexpectedDataText() : std::string();
     });
     tray_ = std::make_unique<TrayIcon>(toQString(info_.titleText), timers_.trayHide);
-    presenter_ = std::make_unique<RefreshPresenter>(
-        RefreshPresenter::Windows{*details_, *tray_, icon_}, display_, timers_);
+    presenter_ =
+        std::make_unique<RefreshPresenter>(RefreshPresenter::Windows{*details_, *tray_, icon_},
+                                           display_, timers_, [this] { refreshErrorReport(); });
     view_ = std::make_unique<QtRefreshView>(*presenter_);
     engine_ = std::make_unique<AlertEngine>(*view_);
 
     timers_.fade.setInterval(kFadeStepMs);
+    connect(&timers_.visibility, &QTimer::timeout, this, [this] { refreshErrorReport(); });
     connect(&timers_.refresh, &QTimer::timeout, this, [this] { engine_->refreshNow(); });
     connect(tray_.get(), &TrayIcon::viewRequested, this, [this] { showDetailsWindow(); });
     connect(tray_.get(), &TrayIcon::exitRequested, this, [this] { exitProgram(); });
@@ -92,6 +97,13 @@ void Program::watchTerminationRequests() {
         drainTerminationRequests();
         exitProgram();
     });
+}
+
+// What a crash report tells of the running program, made beforehand.
+void Program::refreshErrorReport() {
+    const RefreshState& state = engine_->state();
+    updateErrorReport({display_.currentIndex, display_.entryCount(), display_.fadeStep,
+                       state.firstCycleDone.load(), state.responseText()});
 }
 
 void Program::start() {

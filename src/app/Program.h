@@ -49,6 +49,7 @@ class Program : public QObject {
 
   private:
     void watchTerminationRequests();
+    void refreshErrorReport();
     void startMonitoring();
     void startFirstRun();
     void createIconWindow();

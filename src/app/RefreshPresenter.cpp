@@ -10,8 +10,9 @@
 
 namespace galewarden {
 
-RefreshPresenter::RefreshPresenter(Windows windows, DisplayState& display, ProgramTimers& timers)
-    : windows_(windows), display_(display), timers_(timers) {}
+RefreshPresenter::RefreshPresenter(Windows windows, DisplayState& display, ProgramTimers& timers,
+                                   std::function<void()> afterResult)
+    : windows_(windows), display_(display), timers_(timers), afterResult_(std::move(afterResult)) {}
 
 // Without a tray the user cannot reach the menu or see balloons: the status line says so.
 void RefreshPresenter::showStatus(const StatusLine& status) {
@@ -34,6 +35,9 @@ void RefreshPresenter::presentResult(const RefreshResult& result) {
     display_.hasAlerts = result.anyKept;
     display_.animate = result.animate;
     presentRefreshResult(result, *this);
+    if (afterResult_) {
+        afterResult_();
+    }
 }
 
 void RefreshPresenter::updateIconWindowVisibility() {

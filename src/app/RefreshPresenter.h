@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "core/alerts/RefreshView.h"
 #include "core/alerts/ResultPresentation.h"
 
@@ -21,7 +23,9 @@ class RefreshPresenter : public RefreshView, public PresentationTarget {
         AlertIconWindow*& icon;  // null until monitoring starts
     };
 
-    RefreshPresenter(Windows windows, DisplayState& display, ProgramTimers& timers);
+    // `afterResult` runs once each result has been applied.
+    RefreshPresenter(Windows windows, DisplayState& display, ProgramTimers& timers,
+                     std::function<void()> afterResult);
 
     // RefreshView
     void showStatus(const StatusLine& status) override;
@@ -46,6 +50,7 @@ class RefreshPresenter : public RefreshView, public PresentationTarget {
     Windows windows_;
     DisplayState& display_;
     ProgramTimers& timers_;
+    std::function<void()> afterResult_;
 };
 
 }  // namespace galewarden

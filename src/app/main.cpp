@@ -2,10 +2,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/ErrorReportHelper.h"
 #include "app/Program.h"
 #include "core/text/CodePage.h"
 
 int main(int argc, char** argv) {
+    if (galewarden::isErrorReportHelperCall(argc, argv)) {
+        return galewarden::runErrorReportHelper(argc, argv);
+    }
     QApplication application(argc, argv);
     if (!galewarden::codePagesReady()) {
         std::fputs(
