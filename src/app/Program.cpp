@@ -46,8 +46,15 @@ void centreOnScreen(QWidget& window, QSize clientSize) {
 
 }  // namespace
 
-Program::Program(QStringList arguments)
-    : arguments_(std::move(arguments)), info_(ProgramInfo::current()) {
+Program::Program(QStringList arguments, StartAnew startAnew)
+    : arguments_(std::move(arguments)),
+      startAnew_(std::move(startAnew)),
+      info_(ProgramInfo::current()) {
+    if (!startAnew_) {
+        startAnew_ = [](const QStringList& arguments) {
+            QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
+        };
+    }
     installErrorReport(info_, executablePath());
     // The details window comes first: it carries the status line from the start on.
     details_ = std::make_unique<DetailsWindow>(display_, [this] {
@@ -191,7 +198,7 @@ void Program::endThenStart(QStringList arguments) {
         this,
         [this, arguments] {
             shutdown();
-            QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
+            startAnew_(arguments);
             QCoreApplication::quit();
         },
         Qt::QueuedConnection);

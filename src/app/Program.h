@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "app/ProgramInfo.h"
@@ -24,7 +25,11 @@ class Program : public QObject {
     Q_OBJECT
 
   public:
-    explicit Program(QStringList arguments);
+    // Starts the program anew with these arguments, not waiting for it.
+    using StartAnew = std::function<void(const QStringList& arguments)>;
+
+    // `startAnew` defaults to starting this executable.
+    explicit Program(QStringList arguments, StartAnew startAnew = {});
     ~Program() override;
 
     // The start-up sequence; monitoring runs when it returns.
@@ -59,6 +64,7 @@ class Program : public QObject {
     void showDetailsWindow();
 
     QStringList arguments_;
+    StartAnew startAnew_;
     ProgramInfo info_;
     ConfigStore store_;
     ProgramTimers timers_;

@@ -20,7 +20,7 @@ void RefreshPresenter::showStatus(const StatusLine& status) {
         windows_.details.setStatus(status);
         return;
     }
-    static const std::string note = gbFromUtf8("【系统托盘不可用】");
+    static const std::string note = gbFromUtf8("【无托盘】");
     windows_.details.setStatus({note + status.text, status.error});
 }
 

@@ -1,0 +1,188 @@
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+
+#include "AlertService.h"
+#include "app/Program.h"
+#include "core/alerts/AlertEngine.h"
+#include "core/alerts/RefreshState.h"
+#include "core/config/ConfigStore.h"
+#include "support/TestHome.h"
+#include "ui/DetailsWindow.h"
+#include "ui/MessageBox.h"
+
+namespace galewarden {
+
+// The program on a fresh directory against the stand-in service, started, used and ended as
+// its user would, with restarts recorded instead of made.
+class ProgramTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<test::TestHome> home_;
+    std::unique_ptr<alertservice::AlertService> service_;
+    std::unique_ptr<Program> program_;
+    std::vector<QStringList> startedAnew_;
+
+    Program& start(QStringList arguments = {}) {
+        program_ = std::make_unique<Program>(std::move(arguments), [this](const QStringList& args) {
+            startedAnew_.push_back(args);
+        });
+        program_->start();
+        return *program_;
+    }
+
+    QString detailsText() {
+        return program_->detailsWindow().findChild<QPlainTextEdit*>("detailsText")->toPlainText();
+    }
+
+    QString statusText() {
+        return program_->detailsWindow().findChild<QLabel*>("statusLine")->text();
+    }
+
+    std::string page() const { return home_->read("page.html"); }
+
+    void usePage() {
+        home_->write("page.html", "/* Stage Start *//* Stage End */");
+        const ConfigStore store;
+        store.writeQuoted("HTML", "Location", home_->text() + "/page.html");
+        store.writeText("HTML", "Start", "1");
+    }
+
+  private slots:
+    void init() {
+        home_ = std::make_unique<test::TestHome>();
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(home_->path().string() + "/config"));
+        service_ = std::make_unique<alertservice::AlertService>(
+            alertservice::ServiceSettings{GALEWARDEN_ALERT_SERVICE_DATA, {}, false});
+        const std::string base = "http://127.0.0.1:" + std::to_string(service_->start(0));
+        qputenv("GALEWARDEN_ALERT_SERVICE", QByteArray::fromStdString(base));
+        startedAnew_.clear();
+        MessageBox::scriptAnswers({});
+    }
+
+    void cleanup() {
+        program_.reset();
+        service_.reset();
+        home_.reset();
+        MessageBox::stopScripting();
+    }
+
+    void firstRunWritesTheWizardsKeysAndStartsMonitoring() {
+        start();
+        const ConfigStore store;
+        QCOMPARE(store.readText("General", "AutoRun", ""), std::string("1"));
+        QCOMPARE(store.readText("CheckNew", "AutoCheck", ""), std::string("1"));
+        QCOMPARE(store.readText("Source", "Districts", ""), test::gb("北京市 中央气象台"));
+        for (const char* key : {"Width", "Height", "Top", "Right"}) {
+            QVERIFY(!store.readText("General", key, "").empty());
+        }
+        QVERIFY(detailsText().startsWith(QStringLiteral("首次运行：")));
+        QVERIFY(std::filesystem::exists(home_->path() / "config/autostart/galewarden.desktop"));
+        // The first refresh runs at once and its result replaces the notice.
+        QTRY_VERIFY_WITH_TIMEOUT(detailsText().startsWith(QStringLiteral("▲【")), 10000);
+    }
+
+    void resetAsFirstArgumentInAnyCaseStartsAFirstRun() {
+        home_->write("Galewarden.ini", "[General]\r\nAutoRun=0\r\n");
+        start({QStringLiteral("~RESET")});
+        QCOMPARE(home_->read("Galewarden.ini.bak"), std::string("[General]\r\nAutoRun=0\r\n"));
+        QVERIFY(detailsText().startsWith(QStringLiteral("首次运行：")));
+    }
+
+    void resetAsSecondArgumentDoesNothing() {
+        home_->write("Galewarden.ini", "[General]\r\nAutoRun=0\r\n");
+        start({QStringLiteral("x"), QStringLiteral("~reset")});
+        QVERIFY(!std::filesystem::exists(home_->path() / "Galewarden.ini.bak"));
+        QCOMPARE(ConfigStore().readText("CheckNew", "Current", ""), std::string("1.0.9.4"));
+        QVERIFY(!std::filesystem::exists(home_->path() / "config/autostart/galewarden.desktop"));
+    }
+
+    void theStartAndAnOrderlyEndMarkThePage() {
+        home_->write("Galewarden.ini", "[General]\r\nAutoRun=0\r\n");
+        usePage();
+        start();
+        QCOMPARE(page().find("var Stage ="), page().find("var Stage = -1;"));
+        QTRY_VERIFY_WITH_TIMEOUT(page().find("var Stage = 0;") != std::string::npos, 10000);
+        program_->exitProgram();
+        QTRY_VERIFY(page().find("var Stage = -3;") != std::string::npos);
+        QVERIFY(program_->endedCleanly());
+        QVERIFY(!program_->detailsWindow().isVisible());
+        QVERIFY(startedAnew_.empty());
+    }
+
+    void theCloseBoxOnlyHides() {
+        home_->write("Galewarden.ini", "[General]\r\nAutoRun=0\r\n");
+        start();
+        program_->detailsWindow().show();
+        program_->detailsWindow().close();
+        QVERIFY(!program_->detailsWindow().isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(program_->engine().state().firstCycleDone, 10000);
+    }
+
+    void restartsStartTheProgramAnewAfterTheEnd() {
+        home_->write("Galewarden.ini", "[General]\r\nAutoRun=0\r\n");
+        start();
+        program_->restartProgram();
+        QTRY_COMPARE(startedAnew_.size(), std::size_t{1});
+        QCOMPARE(startedAnew_[0], QStringList{});
+    }
+
+    void resetAndRestartAsksFirst() {
+        home_->write("Galewarden.ini", "[General]\r\nAutoRun=0\r\n");
+        start();
+        MessageBox::scriptAnswers({MessageAnswer::no, MessageAnswer::yes});
+        program_->resetAndRestart(nullptr);
+        QTest::qWait(50);
+        QVERIFY(startedAnew_.empty());
+        program_->resetAndRestart(nullptr);
+        QTRY_COMPARE(startedAnew_.size(), std::size_t{1});
+        QCOMPARE(startedAnew_[0], QStringList{QStringLiteral("~reset")});
+        const MessageRequest& asked = MessageBox::asked().front();
+        QCOMPARE(asked.title, QStringLiteral("重置所有配置"));
+        QCOMPARE(asked.icon, MessageIcon::exclamation);
+        QCOMPARE(asked.defaultAnswer, MessageAnswer::no);
+        QVERIFY(asked.text.contains(QStringLiteral("Galewarden.ini.bak")));
+    }
+
+    // Offscreen there is no notification area: the window takes the tray's place.
+    void withoutATrayTheWindowShowsAndTheStatusLineSaysSo() {
+        home_->write("Galewarden.ini", "[General]\r\nAutoRun=0\r\n");
+        start();
+        QVERIFY(program_->detailsWindow().isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(statusText().contains(QStringLiteral("预警正生效中")), 10000);
+        QVERIFY(statusText().startsWith(QStringLiteral("【无托盘】")));
+    }
+
+    void aFailingServiceOnlyChangesTheStatusLine() {
+        home_->write("Galewarden.ini", "[General]\r\nAutoRun=0\r\n");
+        start();
+        QTRY_VERIFY_WITH_TIMEOUT(program_->engine().state().firstCycleDone, 10000);
+        QTRY_VERIFY(detailsText().startsWith(QStringLiteral("▲【")));
+        const QString details = detailsText();
+        QVERIFY(service_->selectScenario("html-error"));
+        QVERIFY(program_->engine().refreshNow());
+        QTRY_VERIFY_WITH_TIMEOUT(statusText().contains(QStringLiteral("html")), 10000);
+        QCOMPARE(detailsText(), details);
+    }
+
+    void outOfRangeSettingsNeitherCrashNorFreeze() {
+        home_->write("Galewarden.ini",
+                     "[General]\r\nAutoRun=0\r\nWidth=-5\r\nHeight=100000\r\nTop=x\r\n"
+                     "Right=99999999999\r\nInterval=0\r\nRefreshTime=-1\r\nReshowTime=0\r\n"
+                     "[Red]\r\nAlpha=9999\r\n[Blue]\r\nAlpha=-3\r\n[Label]\r\nShow=1\r\n"
+                     "Size=10000\r\nWidth=0\r\nHeight=-1\r\nColor=#zz\r\nBgColor=#\r\n");
+        start();
+        QTRY_VERIFY_WITH_TIMEOUT(program_->engine().state().firstCycleDone, 10000);
+        QTest::qWait(1500);  // two passes of the once-a-second visibility pass
+        QCOMPARE(ConfigStore().readText("General", "Width", ""), std::string("-5"));
+    }
+};
+
+}  // namespace galewarden
+
+QTEST_MAIN(galewarden::ProgramTest)
+#include "ProgramTest.moc"
