@@ -1,7 +1,8 @@
 #include "ui/IconShape.h"
 
 #include <QPainter>
-#include <vector>
+
+#include "ui/PixelRegion.h"
 
 namespace galewarden {
 
@@ -28,32 +29,14 @@ QImage shapeSnapshot(QSize size) {
 
 namespace {
 
-bool isBlack(QRgb pixel) {
-    return (pixel & RGB_MASK) == 0;
+bool notBlack(QRgb pixel) {
+    return (pixel & RGB_MASK) != 0;
 }
 
 }  // namespace
 
 QRegion shapeRegion(const QImage& snapshot) {
-    const QImage image = snapshot.convertToFormat(QImage::Format_RGB32);
-    std::vector<QRect> runs;  // row by row, left to right: the banded order QRegion keeps
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width();) {
-            if (isBlack(row[x])) {
-                ++x;
-                continue;
-            }
-            const int start = x;
-            while (x < image.width() && !isBlack(row[x])) {
-                ++x;
-            }
-            runs.emplace_back(start, y, x - start, 1);
-        }
-    }
-    QRegion region;
-    region.setRects(runs.data(), static_cast<int>(runs.size()));
-    return region;
+    return pixelRegion(snapshot, notBlack);
 }
 
 }  // namespace galewarden

@@ -8,6 +8,7 @@
 #include "ui/IconFade.h"
 #include "ui/LabelStyle.h"
 #include "ui/OverlayWindow.h"
+#include "ui/PixelRegion.h"
 #include "ui/UiText.h"
 #include "ui/WindowGeometry.h"
 
@@ -16,6 +17,11 @@ namespace {
 
 QColor qtColour(ColourValue colour) {
     return QColor(redOf(colour), greenOf(colour), blueOf(colour));
+}
+
+// A region wholly outside the window: nothing of it shows.
+QRegion nothing() {
+    return QRegion(-1, -1, 1, 1);
 }
 
 Qt::Alignment qtAlignment(LabelAlign align) {
@@ -63,8 +69,12 @@ void LabelWindow::updateLabelWindow() {
     const WindowRect place = labelRect(windowRectOf(icon_.geometry()), configuredLabel(store_));
     const QRect wanted(place.left, place.top, place.width, place.height);
     if (geometry() != wanted) {
+        const bool resized = size() != wanted.size();
         setGeometry(wanted);
         update();  // sends the move to the window system at once (X11)
+        if (resized && labelStyled_) {
+            cutToText();
+        }
     }
     setStaysOnTop(*this, staysOnTop(icon_));
     setVisible(icon_.isVisible());
@@ -97,6 +107,26 @@ void LabelWindow::applyFullStyling(ColourValue textColour) {
     setColours(textColour, labelBackground(textToColour(store_.read(keys::kLabelBgColor))));
     labelStyled_ = true;
     setAlpha(fadedAlpha(state_.currentAlpha, state_.fadeStep));
+    cutToText();
+}
+
+// The keyed-out background is transparent where a compositor runs; the mask cuts the window
+// to its text where none does, which would otherwise show a black box.
+void LabelWindow::cutToText() {
+    if (!keysOut(background_)) {
+        clearMask();
+        return;
+    }
+    QImage text(size(), QImage::Format_ARGB32_Premultiplied);
+    text.fill(Qt::transparent);
+    label_->render(&text, QPoint(), QRegion(), QWidget::DrawChildren);
+    QRegion shape = pixelRegion(text, [](QRgb pixel) { return qAlpha(pixel) != 0; });
+    if (shape.isEmpty()) {
+        shape = nothing();  // an empty mask would mean no mask at all
+    }
+    if (mask() != shape) {
+        setMask(shape);
+    }
 }
 
 void LabelWindow::setAlpha(int alpha) {
@@ -108,13 +138,17 @@ void LabelWindow::setColours(ColourValue text, ColourValue background) {
     const bool backgroundChanged = background != background_;
     textColour_ = text;
     background_ = background;
-    if (label_->palette().color(QPalette::WindowText) != shown) {
+    const bool textChanged = label_->palette().color(QPalette::WindowText) != shown;
+    if (textChanged) {
         QPalette colours = label_->palette();
         colours.setColor(QPalette::WindowText, shown);
         label_->setPalette(colours);
     }
     if (backgroundChanged) {
         update();
+    }
+    if (labelStyled_ && (backgroundChanged || textChanged)) {
+        cutToText();
     }
 }
 

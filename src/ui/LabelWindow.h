@@ -41,6 +41,7 @@ class LabelWindow : public QWidget {
   private:
     void applyFullStyling(ColourValue textColour);
     void setColours(ColourValue text, ColourValue background);
+    void cutToText();
 
     const ConfigStore& store_;
     const DisplayState& state_;

@@ -146,6 +146,18 @@ class LabelWindowTest : public QObject {
         QCOMPARE(uint(rig.label().backgroundKey()), key);
         QCOMPARE(edgeOf(rig.label()), edge);
         QCOMPARE(textColourOf(rig.label()), QColor(0xEC, 0xEC, 0xEC));
+
+        // Without a compositor the window is cut to its text; a drawn background is not cut.
+        const QRegion mask = rig.label().mask();
+        const QRect whole = rig.label().rect();
+        if (key == 0) {
+            QVERIFY(mask.isEmpty());
+        } else {
+            QVERIFY(!mask.isEmpty());
+            QVERIFY(whole.contains(mask.boundingRect()));
+            QVERIFY(!mask.contains(QPoint(0, whole.height() / 2)));
+            QVERIFY(mask.boundingRect().width() < whole.width() / 2);  // two characters
+        }
     }
 
     void textInTheBackgroundColourCannotBeSeen() {
@@ -153,6 +165,8 @@ class LabelWindowTest : public QObject {
         rig.configure("[Label]\nShow=1\nColor=\"#203040\"\nBgColor=\"#203040\"\n");
         rig.present(test::displayOf(1, gb("文本")), 2);
         QCOMPARE(textColourOf(rig.label()).alpha(), 0);
+        QVERIFY(!rig.label().mask().isEmpty());
+        QVERIFY(!rig.label().mask().intersects(rig.label().rect()));
         const QImage image = rig.label().grab().toImage();
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
