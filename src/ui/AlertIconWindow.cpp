@@ -66,7 +66,12 @@ AlertIconWindow::AlertIconWindow(const ConfigStore& store, DisplayState& state, 
     autoHide_.readMouseOverOption();
 }
 
+// The show option of the colour now in force is read before the decision: the one of the
+// previous result would otherwise decide for a second.
 void AlertIconWindow::updateIconWindowVisibility() {
+    if (const auto options = readColourOptions(store_, state_.highestColour)) {
+        state_.colourShown = options->shown;
+    }
     autoHide_.updateFullScreenCondition();
     setVisible(state_.visible());
     applyIconWindowSettings();
