@@ -1,6 +1,8 @@
 #include "core/platform/Autostart.h"
 
 #include <windows.h>
+
+#include "core/platform/win32/WideText.h"
 // After windows.h, which it needs.
 #include <shlobj.h>
 
@@ -15,12 +17,7 @@ namespace {
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::wstring wideFromUtf8(std::string_view utf8) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                        length);
-    return wide;
+    return wideFrom(utf8, CP_UTF8);
 }
 
 class RunKey {

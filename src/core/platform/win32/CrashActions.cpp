@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "core/platform/win32/WideText.h"
+
 namespace galewarden {
 
 struct CrashLaunch::Prepared {
@@ -14,13 +16,8 @@ namespace {
 
 constexpr std::int64_t kFileTimeOf1970 = 116444736000000000;  // in 100 ns steps since 1601
 
-std::wstring wideFromUtf8(const std::string& utf8) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                        length);
-    return wide;
+std::wstring wideFromUtf8(std::string_view utf8) {
+    return wideFrom(utf8, CP_UTF8);
 }
 
 // One argument as CommandLineToArgvW reads it back: quoted, with the backslashes before a

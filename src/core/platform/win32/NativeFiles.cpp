@@ -3,22 +3,13 @@
 #include <string>
 
 #include "core/platform/FileSystem.h"
+#include "core/platform/win32/WideText.h"
 
 namespace galewarden {
 namespace {
 
-constexpr UINT kGb18030CodePage = 54936;
-
 std::wstring wideFromGb(std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int length = MultiByteToWideChar(kGb18030CodePage, 0, text.data(),
-                                           static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(kGb18030CodePage, 0, text.data(), static_cast<int>(text.size()),
-                        wide.data(), length);
-    return wide;
+    return wideFrom(text, kGb18030CodePage);
 }
 
 std::string gbFromWide(std::wstring_view wide) {
