@@ -19,10 +19,27 @@ std::string_view unescaped(char code) {
     }
 }
 
+// A text typed on Linux breaks lines with LF alone, which the file cannot hold: every line
+// break is stored as the CR LF the escape stands for. CR and LF are never part of a Chinese
+// character, so a walk over bytes is exact.
+std::string withCrLfBreaks(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == '\r' || text[at] == '\n') {
+            out += "\r\n";
+            at += text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n' ? 1 : 0;
+        } else {
+            out += text[at];
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string encodeLabelText(std::string_view text) {
-    const std::string escaped = replaceAll(text, "\\", "\\\\");
+    const std::string escaped = replaceAll(withCrLfBreaks(text), "\\", "\\\\");
     return replaceAll(replaceAll(escaped, "\"", "\\~"), "\r\n", "\\n");
 }
 

@@ -201,6 +201,8 @@ TEST(LabelText, EscapesRoundTrip) {
     }
     EXPECT_EQ(encodeLabelText("a\"b\\c\r\nd"), "a\\~b\\\\c\\nd");
     EXPECT_EQ(encodeLabelText("\x81\x5C"), "\x81\x5C");
+    // Lone line breaks are stored as the CR LF they mean.
+    EXPECT_EQ(encodeLabelText("a\nb\rc\r\n\nd"), "a\\nb\\nc\\n\\nd");
 }
 
 TEST(LabelText, DecodingIsOneLeftToRightPass) {
