@@ -1,19 +1,37 @@
 #include "ui/MessageBox.h"
 
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
-#include <optional>
 
 namespace galewarden {
 namespace {
 
+// A text longer than a screen is shown by its beginning; the whole is under "Show Details".
+constexpr qsizetype kShownMessageChars = 1500;
+
 struct Script {
     std::deque<MessageAnswer> answers;
+    std::deque<std::optional<QString>> texts;
+    std::deque<std::optional<QString>> files;
     std::vector<MessageRequest> asked;
+    std::vector<TextRequest> askedTexts;
+    std::vector<FileRequest> askedFiles;
 };
 
 std::optional<Script>& script() {
     static std::optional<Script> instance;
     return instance;
+}
+
+template <typename Value>
+Value nextOf(std::deque<Value>& queue, const Value& wayOut) {
+    if (queue.empty()) {
+        return wayOut;
+    }
+    const Value next = queue.front();
+    queue.pop_front();
+    return next;
 }
 
 QMessageBox::Icon iconOf(MessageIcon icon) {
@@ -52,6 +70,8 @@ QMessageBox::StandardButtons buttonsOf(MessageButtons buttons) {
             return QMessageBox::Ok | QMessageBox::Cancel;
         case MessageButtons::yesNo:
             return QMessageBox::Yes | QMessageBox::No;
+        case MessageButtons::yesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         case MessageButtons::ok:
             break;
     }
@@ -76,6 +96,7 @@ MessageAnswer answerOf(int button) {
 MessageAnswer escapeOf(MessageButtons buttons) {
     switch (buttons) {
         case MessageButtons::okCancel:
+        case MessageButtons::yesNoCancel:
             return MessageAnswer::cancel;
         case MessageButtons::yesNo:
             return MessageAnswer::no;
@@ -85,33 +106,94 @@ MessageAnswer escapeOf(MessageButtons buttons) {
     return MessageAnswer::ok;
 }
 
+QString titleOf(const QString& title) {
+    return title.isEmpty() ? QStringLiteral("信息：") : title;
+}
+
 }  // namespace
 
 MessageAnswer MessageBox::ask(const MessageRequest& request) {
     if (script()) {
         script()->asked.push_back(request);
-        if (script()->answers.empty()) {
-            return escapeOf(request.buttons);
-        }
-        const MessageAnswer answer = script()->answers.front();
-        script()->answers.pop_front();
-        return answer;
+        return nextOf(script()->answers, escapeOf(request.buttons));
     }
-    QMessageBox box(iconOf(request.icon),
-                    request.title.isEmpty() ? QStringLiteral("信息：") : request.title,
-                    request.text, buttonsOf(request.buttons), request.owner);
+    const bool isLong = request.text.size() > kShownMessageChars;
+    QMessageBox box(
+        iconOf(request.icon), titleOf(request.title),
+        isLong ? request.text.left(kShownMessageChars) + QStringLiteral("…") : request.text,
+        buttonsOf(request.buttons), request.owner);
+    if (isLong) {
+        box.setDetailedText(request.text);
+    }
     box.setDefaultButton(buttonOf(request.defaultAnswer));
     box.setEscapeButton(buttonOf(escapeOf(request.buttons)));
     return answerOf(box.exec());
 }
 
+std::optional<QString> MessageBox::askText(const TextRequest& request) {
+    if (script()) {
+        script()->askedTexts.push_back(request);
+        return nextOf(script()->texts, std::optional<QString>());
+    }
+    bool confirmed = false;
+    QString text = QInputDialog::getText(request.owner, titleOf(request.title), request.prompt,
+                                         QLineEdit::Normal, request.initial, &confirmed);
+    return confirmed ? std::optional(std::move(text)) : std::nullopt;
+}
+
+std::optional<QString> MessageBox::chooseFile(const FileRequest& request) {
+    if (script()) {
+        script()->askedFiles.push_back(request);
+        return nextOf(script()->files, std::optional<QString>());
+    }
+    QFileDialog dialog(request.owner, request.title, request.directory, request.filter);
+    const bool saving = request.purpose == FileRequest::Purpose::save;
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty()) {
+        dialog.selectFile(request.fileName);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().front();
+}
+
 void MessageBox::scriptAnswers(std::deque<MessageAnswer> answers) {
-    script() = Script{std::move(answers), {}};
+    if (!script()) {
+        script().emplace();
+    }
+    script()->answers = std::move(answers);
+}
+
+void MessageBox::scriptTexts(std::deque<std::optional<QString>> texts) {
+    if (!script()) {
+        script().emplace();
+    }
+    script()->texts = std::move(texts);
+}
+
+void MessageBox::scriptFiles(std::deque<std::optional<QString>> files) {
+    if (!script()) {
+        script().emplace();
+    }
+    script()->files = std::move(files);
 }
 
 const std::vector<MessageRequest>& MessageBox::asked() {
     static const std::vector<MessageRequest> none;
     return script() ? script()->asked : none;
+}
+
+const std::vector<TextRequest>& MessageBox::askedTexts() {
+    static const std::vector<TextRequest> none;
+    return script() ? script()->askedTexts : none;
+}
+
+const std::vector<FileRequest>& MessageBox::askedFiles() {
+    static const std::vector<FileRequest> none;
+    return script() ? script()->askedFiles : none;
 }
 
 void MessageBox::stopScripting() {
