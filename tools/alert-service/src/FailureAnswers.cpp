@@ -15,6 +15,17 @@ constexpr char kBadGatewayPage[] =
     "<p>The upstream server did not answer in time.</p>\r\n<hr>\r\n<p>gateway</p>\r\n"
     "</body>\r\n</html>\r\n";
 
+constexpr char kFirewallPage[] =
+    "<!DOCTYPE html>\r\n<html>\r\n<head><meta charset=\"utf-8\"><title>WEB 应用防火墙</title>"
+    "</head>\r\n<body>\r\n<h1>人机识别检测</h1>\r\n<p>请完成验证后继续访问。</p>\r\n</body>\r\n"
+    "</html>\r\n";
+
+constexpr char kTruncatedAnswer[] =
+    R"({"data":[{"id":"11000041600000_20261006214000","title":"北京市气象台发布大风蓝色预警信号",)"
+    R"("content":"预计未来24小时)";
+
+constexpr std::size_t kHugeBytes = 40u << 20;
+
 void dropOrReport(int socket, httplib::Response& response) {
     if (socket < 0) {
         response.status = 500;
@@ -55,6 +66,15 @@ void answerWithFailure(Failure failure, const httplib::Request& request,
             break;
         case Failure::Drop:
             dropOrReport(requestSocket(request), response);
+            break;
+        case Failure::Firewall:
+            response.set_content(kFirewallPage, "text/html; charset=utf-8");
+            break;
+        case Failure::Truncated:
+            response.set_content(kTruncatedAnswer, "application/json; charset=utf-8");
+            break;
+        case Failure::Huge:
+            response.set_content(std::string(kHugeBytes, 'x'), "text/plain");
             break;
         case Failure::None:
             break;

@@ -7,12 +7,15 @@
 namespace galewarden::alertservice {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Failure>, 5> kFailures{{
+constexpr std::array<std::pair<std::string_view, Failure>, 8> kFailures{{
     {"http500", Failure::Http500},
     {"html-error", Failure::HtmlError},
     {"empty", Failure::EmptyBody},
     {"stall", Failure::Stall},
     {"drop", Failure::Drop},
+    {"waf", Failure::Firewall},
+    {"truncated", Failure::Truncated},
+    {"huge", Failure::Huge},
 }};
 
 bool isPlainName(std::string_view name) {

@@ -15,6 +15,9 @@ enum class Failure {
     EmptyBody,  // "empty": status 200 and no body
     Stall,      // "stall": accepts and never answers
     Drop,       // "drop": closes the connection without an answer
+    Firewall,   // "waf": a firewall's human-verification page, status 200
+    Truncated,  // "truncated": the first half of a JSON answer, status 200
+    Huge,       // "huge": 40 MB of text, status 200
 };
 
 struct Scenario {

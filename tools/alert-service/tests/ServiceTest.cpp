@@ -188,7 +188,9 @@ TEST_F(AlertServiceTest, ScenariosShapeTheAnswers) {
     for (const Case& c :
          {Case{"empty-list", 200, "application/json", true},
           Case{"http500", 500, "application/json", true},
-          Case{"html-error", 502, "text/html", false}, Case{"empty", 200, "", false}}) {
+          Case{"html-error", 502, "text/html", false}, Case{"empty", 200, "", false},
+          Case{"waf", 200, "text/html", false}, Case{"truncated", 200, "application/json", false},
+          Case{"huge", 200, "text/plain", false}}) {
         select(c.scenario);
         const auto result = client().Get(listPath("北京市"));
         ASSERT_TRUE(result) << c.scenario;
