@@ -41,6 +41,7 @@ struct SettingsServices {
     std::function<void()> editHtmlMarker;
     // The count of full-screen windows to put into "全屏窗口基数："; nothing when cancelled.
     std::function<std::optional<int>(QWidget* owner)> calibrateFullScreenBase;
+    std::function<QWidget*(QWidget* parent)> makeIconPackPage;  // below page 5's settings
 
     // Shared objects (may be null in tests)
     const HttpClient* http = nullptr;
