@@ -13,6 +13,7 @@
 #include "core/alerts/outputs/RefreshPlugin.h"
 #include "core/alerts/pictures/IconPack.h"
 #include "core/alerts/source/AlertExtraction.h"
+#include "core/alerts/source/WebPageAnswer.h"
 #include "core/config/ConfigStore.h"
 #include "core/json/JsonDocument.h"
 #include "core/net/HttpClient.h"
@@ -28,6 +29,11 @@ std::string gb(const char* utf8) {
 
 std::string withoutLineBreaks(std::string_view text) {
     return replaceAll(replaceAll(text, "\r", ""), "\n", "");
+}
+
+std::string webPageStatus(const std::string& title) {
+    return gb("【数据源返回了网页，而不是预警数据】") +
+           (title.empty() ? std::string() : gb("网页标题：") + title);
 }
 
 }  // namespace
@@ -53,8 +59,12 @@ void RefreshCycle::beginPass() {
 RefreshCycle::Outcome RefreshCycle::run(std::stop_token stop) {
     beginPass();
     const PassConfiguration config = readPassConfiguration(services_.store);
+    if (!config.rules.headers.problem.empty()) {
+        return refuse(config, config.rules.headers.problem);
+    }
     setStatus(gb("正在下载预警数据 .."));
-    std::string bytes = services_.http.get(listUrl(config.rules, config.districtsText), stop);
+    std::string bytes = services_.http.get(listUrl(config.rules, config.districtsText),
+                                           config.rules.headers.lines, stop);
     if (stop.stop_requested()) {
         return abandon(config);
     }
@@ -75,7 +85,7 @@ RefreshCycle::Outcome RefreshCycle::process(std::shared_ptr<const std::string> a
     state_.setResponseBytes(answer);
     JsonDocument list;
     if (!list.parse(*answer)) {
-        return fail(config);
+        return fail(config, *answer);
     }
     if (state_.previousResponse && *answer == *state_.previousResponse && !state_.settingsChanged) {
         return unchanged(config);
@@ -107,7 +117,9 @@ ClassifiedWarnings RefreshCycle::classify(const JsonDocument& list, const PassCo
     AlertClassifier classifier(config.words, services_.guidance);
     DetailFetcher fetchDetail;
     if (networked()) {
-        fetchDetail = [&](const std::string& url) { return services_.http.get(url, stop); };
+        fetchDetail = [&](const std::string& url) {
+            return services_.http.get(url, config.rules.headers.lines, stop);
+        };
     }
     extractAlerts(list, config.rules, config.districts, classifier, fetchDetail, stop);
     return classifier.take();
@@ -157,7 +169,7 @@ RefreshCycle::Outcome RefreshCycle::unchanged(const PassConfiguration& config) {
     return Outcome::unchanged;
 }
 
-RefreshCycle::Outcome RefreshCycle::fail(const PassConfiguration& config) {
+RefreshCycle::Outcome RefreshCycle::fail(const PassConfiguration& config, std::string_view answer) {
     if (config.htmlOn && writesOutputs()) {
         writeHtmlPage(config.htmlPath, {.stage = kStageStartedOrFailed});
     }
@@ -165,10 +177,19 @@ RefreshCycle::Outcome RefreshCycle::fail(const PassConfiguration& config) {
     const std::string response = state_.responseText();
     if (!response.empty()) {
         state_.setUnexpectedDataText(withoutLineBreaks(response));
-        setStatus(response, true);
+        const std::optional<std::string> page = webPageTitle(answer);
+        setStatus(page ? webPageStatus(*page) : response, true);
     } else {
         setStatus(gb("【网络错误】") + savedStatus_, true);
     }
+    return Outcome::failed;
+}
+
+// A source that cannot be asked as configured: nothing goes out, and the status line says why.
+RefreshCycle::Outcome RefreshCycle::refuse(const PassConfiguration& config,
+                                           const std::string& problem) {
+    view_.setRefreshInterval(timerMilliseconds(config.retrySeconds));
+    setStatus(gb("【数据源设置有误】") + problem, true);
     return Outcome::failed;
 }
 

@@ -58,9 +58,10 @@ class RefreshCycle {
                             const LabelSettings& label, std::stop_token stop) const;
     void deliver(const PassConfiguration& config, const LabelSettings& label, PassAccumulators acc,
                  bool pluginWanted);
-    Outcome fail(const PassConfiguration& config);
+    Outcome fail(const PassConfiguration& config, std::string_view answer);
     Outcome unchanged(const PassConfiguration& config);
     Outcome abandon(const PassConfiguration& config);
+    Outcome refuse(const PassConfiguration& config, const std::string& problem);
     void beginPass();
     void setStatus(std::string text, bool error = false);
     bool networked() const { return kind_ != PassKind::savedAnswer; }

@@ -81,6 +81,8 @@ inline constexpr ConfigKey kJsonDetailSender{"JSON", "D_sender", "", true};
 inline constexpr ConfigKey kJsonDetailDescription{"JSON", "D_description", "", true};
 inline constexpr ConfigKey kJsonDetailPublishTime{"JSON", "D_publishTime", "", true};
 inline constexpr ConfigKey kJsonOriginalSender{"JSON", "OriginalSender", ""};
+// Extra request header lines of the source, label-text escaped (see RequestHeaders.h).
+inline constexpr ConfigKey kJsonHeaders{"JSON", "Headers", "", true};
 
 inline constexpr ConfigKey kHtmlLocation{"HTML", "Location", "", true};
 inline constexpr ConfigKey kHtmlStart{"HTML", "Start", "0"};

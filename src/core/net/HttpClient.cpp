@@ -134,8 +134,14 @@ std::string HttpClient::request(HttpRequestOptions& options, std::string* respon
 }
 
 std::string HttpClient::get(std::string url, std::stop_token stop) const {
+    return get(std::move(url), {}, std::move(stop));
+}
+
+std::string HttpClient::get(std::string url, const std::vector<std::string>& headerLines,
+                            std::stop_token stop) const {
     HttpRequestOptions options;
     options.url = std::move(url);
+    options.extraHeaders = joinText(headerLines, "\r\n");
     options.addDefaultHeaders = false;
     options.stop = std::move(stop);
     return request(options);

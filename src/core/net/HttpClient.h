@@ -5,6 +5,7 @@
 #include <stop_token>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/net/HttpRequestOptions.h"
 
@@ -35,8 +36,11 @@ class HttpClient {
     std::string request(HttpRequestOptions& options, std::string* responseHeaders = nullptr,
                         std::string* responseCookies = nullptr) const;
 
-    // What the program's own callers send: a GET of the URL without default headers.
+    // What the program's own callers send: a GET of the URL without default headers, with
+    // the given header lines ("Name: value") only.
     std::string get(std::string url, std::stop_token stop = {}) const;
+    std::string get(std::string url, const std::vector<std::string>& headerLines,
+                    std::stop_token stop = {}) const;
 
     // A plain HTTP/1.0 download of one URL; every byte received, whatever the status.
     std::string fetch(std::string_view url, std::stop_token stop = {}) const;

@@ -39,6 +39,7 @@ class FakeService {
                              [this](const httplib::Request& request, httplib::Response& response) {
                                  std::unique_lock lock(mutex_);
                                  requests_.push_back(request.target);
+                                 referers_.push_back(request.get_header_value("Referer"));
                                  const auto detail = details_.find(request.target);
                                  if (detail != details_.end()) {
                                      holdWhileAsked(lock);
@@ -63,6 +64,10 @@ class FakeService {
     Calls requests() {
         std::lock_guard lock(mutex_);
         return requests_;
+    }
+    Calls referers() {
+        std::lock_guard lock(mutex_);
+        return referers_;
     }
     // While held, a detail request waits until released.
     void holdDetails(bool hold) {
@@ -94,6 +99,7 @@ class FakeService {
     int status_ = 200;
     std::map<std::string, std::string> details_;
     Calls requests_;
+    Calls referers_;
 };
 
 class RefreshCycleTest : public ::testing::Test {
@@ -175,10 +181,10 @@ TEST_F(RefreshCycleTest, FailuresShowTheAnswerOrTheNetworkErrorInRed) {
     service.answer(kBeijingAnswer);
     runPass();
 
-    service.answer("<html><body>Bad\r\nGateway</body></html>", 502);
+    service.answer("Bad Gateway:\r\nupstream timed out", 502);
     EXPECT_EQ(runPass(), RefreshCycle::Outcome::failed);
-    EXPECT_EQ(view.calls.back(), "error: <html><body>Bad\r\nGateway</body></html>");
-    EXPECT_EQ(utf8(state.unexpectedDataText()), "<html><body>BadGateway</body></html>");
+    EXPECT_EQ(view.calls.back(), "error: Bad Gateway:\r\nupstream timed out");
+    EXPECT_EQ(utf8(state.unexpectedDataText()), "Bad Gateway:upstream timed out");
     EXPECT_EQ(view.calls[view.calls.size() - 2], "interval: 30000");
     EXPECT_EQ(entryNames().size(), 2u);  // no result: the display keeps the last good pass
 
@@ -422,7 +428,7 @@ TEST_F(RefreshCycleTest, AGoodAnswerClearsTheUnexpectedData) {
 
 // A web page in place of data is shown only by its beginning, cut at a whole character.
 TEST_F(RefreshCycleTest, HugeUnusableAnswersAreShownByTheirBeginning) {
-    std::string page = "<html>\r\n";
+    std::string page = "ERROR!\r\n";
     while (page.size() < 3 * RefreshState::kShownAnswerBytes) {
         page += "防火墙拦截了请求。";
     }
@@ -435,7 +441,45 @@ TEST_F(RefreshCycleTest, HugeUnusableAnswersAreShownByTheirBeginning) {
     EXPECT_LE(shown.size(), RefreshState::kShownAnswerBytes);
     EXPECT_GT(shown.size() + 6, RefreshState::kShownAnswerBytes);
     EXPECT_EQ((shown.size() - 8) % 6, 0u) << "an escape cut in half";
-    EXPECT_EQ(state.unexpectedDataText(), "<html>" + shown.substr(8) + ellipsis);
+    EXPECT_EQ(state.unexpectedDataText(), "ERROR!" + shown.substr(8) + ellipsis);
+}
+
+TEST_F(RefreshCycleTest, HeaderLinesOfTheSourceGoWithEveryRequest) {
+    useCustomSource({{"Main", "list"},
+                     {"Detail", "detail?id=%s"},
+                     {"Array", "data"},
+                     {"identifier", "id"},
+                     {"headline", "title"},
+                     {"Headers", "Referer: https://weather.cma.cn/\\nUser-Agent: Test/1"}});
+    store.writeText("JSON", "UseDetail", "1");
+    service.answer(kBeijingAnswer);
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::processed);
+    ASSERT_EQ(service.referers().size(), 3u);  // the list and two details
+    for (const std::string& referer : service.referers()) {
+        EXPECT_EQ(referer, "https://weather.cma.cn/");
+    }
+}
+
+TEST_F(RefreshCycleTest, RefusedHeaderLinesNeverReachTheWire) {
+    useCustomSource({{"Main", "list"}, {"Array", "data"}, {"Headers", "Host: evil.example"}});
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::failed);
+    EXPECT_TRUE(service.requests().empty());
+    EXPECT_EQ(view.calls.back().rfind("error: 【数据源设置有误】请求头“Host: evil.example”", 0), 0u)
+        << view.calls.back();
+}
+
+// A firewall's check page where data was expected fails like any unusable answer, says what it
+// was, and the next pass recovers.
+TEST_F(RefreshCycleTest, AWebPageInPlaceOfDataFailsAndSaysSo) {
+    service.answer(
+        "<!DOCTYPE html><html><head><title>WEB 应用防火墙</title></head><body>人机识别检测</body>"
+        "</html>");
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::failed);
+    EXPECT_EQ(view.calls.back(),
+              "error: 【数据源返回了网页，而不是预警数据】网页标题：WEB 应用防火墙");
+    EXPECT_NE(state.unexpectedDataText().find("<body>"), std::string::npos);
+    service.answer(kBeijingAnswer);
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::processed);
 }
 
 TEST_F(RefreshCycleTest, HugeTimesAreHeldToWhatATimerTakes) {

@@ -78,6 +78,7 @@ JsonRules customRules(const ConfigStore& store) {
     rules.detailSender = readRule(store, keys::kJsonDetailSender);
     rules.detailDescription = readRule(store, keys::kJsonDetailDescription);
     rules.detailPublishTime = readRule(store, keys::kJsonDetailPublishTime);
+    rules.headers = parseRequestHeaders(readRule(store, keys::kJsonHeaders));
     return rules;
 }
 

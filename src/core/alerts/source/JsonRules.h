@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/alerts/source/RequestHeaders.h"
+
 namespace galewarden {
 
 class ConfigStore;
@@ -27,6 +29,7 @@ struct JsonRules {
     std::string detailSender;
     std::string detailDescription;
     std::string detailPublishTime;
+    RequestHeaders headers;  // sent with the list and the detail requests
 
     bool detailInEffect() const;
 };
