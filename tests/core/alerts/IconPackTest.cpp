@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdint>
 #include <cstdlib>
@@ -257,6 +258,88 @@ TEST_F(IconPackTest, StoppedDownloadSavesNothing) {
     server.release();
     EXPECT_EQ(result.get(), DownloadResult::NotAPicture);
     EXPECT_FALSE(std::filesystem::exists(packFile("台风蓝")));
+}
+
+// The files of the folder Pack, by name, sorted.
+std::vector<std::string> packContents(const test::TestHome& home) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(home.file("Pack"), error)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> sorted(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class StoredPictures : public ::testing::Test {
+  protected:
+    StoredPictures() {
+        for (const char* name : {"暴雨蓝.png", "x.PNG", "y.Png", "a..b.png", ".png", "notes.txt",
+                                 "png", "z.png.bak"}) {
+            home.write("Pack/" + std::string(name), "bytes");
+        }
+        std::filesystem::create_directories(home.file("Pack/folder.png"));
+    }
+
+    test::TestHome home;
+};
+
+TEST_F(StoredPictures, ListsPngFilesWhateverTheCaseWithoutRefusedNames) {
+    EXPECT_EQ(sorted(IconPack::storedNames()), sorted({gb("暴雨蓝"), "x", "y"}));
+}
+
+TEST_F(StoredPictures, StoredPathFindsTheFileOfAListedName) {
+    EXPECT_EQ(IconPack::storedPath(gb("暴雨蓝")), home.text() + "/Pack/" + gb("暴雨蓝") + ".png");
+    EXPECT_EQ(IconPack::storedPath("x"), home.text() + "/Pack/x.PNG");
+    for (const char* name : {"missing", "folder", "a..b", "", "../Pack/x", "notes"}) {
+        EXPECT_EQ(IconPack::storedPath(name), "") << name;
+    }
+}
+
+TEST_F(StoredPictures, RemoveDeletesOneListedPicture) {
+    EXPECT_TRUE(IconPack::remove(gb("暴雨蓝")));
+    EXPECT_TRUE(IconPack::remove("x"));
+    EXPECT_FALSE(IconPack::remove("x"));
+    for (const char* name : {"a..b", "", "missing", "folder", "notes"}) {
+        EXPECT_FALSE(IconPack::remove(name)) << name;
+    }
+    EXPECT_EQ(packContents(home),
+              (std::vector<std::string>{".png", "a..b.png", "folder.png", "notes.txt", "png",
+                                        "y.Png", "z.png.bak"}));
+}
+
+TEST_F(StoredPictures, RemoveAllDeletesEveryPngFileWhateverItsName) {
+    EXPECT_EQ(IconPack::removeAll(), 5);
+    EXPECT_EQ(packContents(home),
+              (std::vector<std::string>{"folder.png", "notes.txt", "png", "z.png.bak"}));
+    EXPECT_EQ(IconPack::storedNames(), std::vector<std::string>{});
+    EXPECT_EQ(IconPack::removeAll(), 0);
+}
+
+TEST(StoredPicturesWithoutPack, EmptyOrMissingFolderHoldsNothing) {
+    test::TestHome home;
+    EXPECT_EQ(IconPack::storedNames(), std::vector<std::string>{});
+    EXPECT_EQ(IconPack::removeAll(), 0);
+    std::filesystem::create_directories(home.file("Pack"));
+    EXPECT_EQ(IconPack::storedNames(), std::vector<std::string>{});
+    EXPECT_EQ(IconPack::removeAll(), 0);
+}
+
+// A name that could leave Pack never reaches a file outside it.
+TEST(StoredPicturesWithoutPack, RefusedNamesTouchNothingOutsidePack) {
+    test::TestHome home;
+    home.write("outside.png", "kept");
+    home.write("Pack/inside.png", "kept");
+    EXPECT_FALSE(IconPack::remove("../outside"));
+    EXPECT_EQ(IconPack::storedPath("../outside"), "");
+    EXPECT_EQ(home.read("outside.png"), "kept");
+    EXPECT_EQ(IconPack::removeAll(), 1);
+    EXPECT_EQ(home.read("outside.png"), "kept");
 }
 
 }  // namespace

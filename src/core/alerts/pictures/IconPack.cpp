@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <filesystem>
 #include <random>
 #include <system_error>
@@ -45,6 +46,33 @@ bool isPlainFileName(std::string_view name) {
         return false;
     }
     return std::none_of(utf8.begin(), utf8.end(), isForbiddenInFileName);
+}
+
+// "*.png" as Windows matches it: the extension in any letter case.
+bool isPictureFileName(const std::string& name) {
+    constexpr std::string_view kExtension = ".png";
+    if (name.size() < kExtension.size()) {
+        return false;
+    }
+    const std::string_view tail = std::string_view(name).substr(name.size() - kExtension.size());
+    return std::equal(tail.begin(), tail.end(), kExtension.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
+
+// The regular files Pack/*.png, in the order the file system lists them.
+std::vector<std::filesystem::path> storedPictureFiles() {
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    std::filesystem::directory_iterator entry(nativePath(packDirectory()), error);
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        std::error_code typeError;
+        if (entry->is_regular_file(typeError) &&
+            isPictureFileName(pathText(entry->path().filename()))) {
+            files.push_back(entry->path());
+        }
+    }
+    return files;
 }
 
 // The bytes of a picture file; empty when it is missing, unreadable, empty or no regular file.
@@ -149,6 +177,46 @@ std::string IconPack::picturePath(std::string_view signalName) {
 std::string IconPack::downloadUrl(std::string_view signalName) const {
     return store_.read(keys::kSignUrl) + "/" + md5Hex(signalName) +
            ".png?n=" + urlEncode(utf8FromGb(signalName), true) + "&v=" + kVersionText;
+}
+
+std::vector<std::string> IconPack::storedNames() {
+    std::vector<std::string> names;
+    for (const std::filesystem::path& file : storedPictureFiles()) {
+        const std::string fileName = pathText(file.filename());
+        std::string name = fileName.substr(0, fileName.size() - 4);
+        if (!picturePath(name).empty()) {
+            names.push_back(std::move(name));
+        }
+    }
+    return names;
+}
+
+std::string IconPack::storedPath(std::string_view signalName) {
+    const std::string path = picturePath(signalName);
+    if (path.empty() || fileSize(path) >= 0) {
+        return path;
+    }
+    for (const std::filesystem::path& file : storedPictureFiles()) {
+        const std::string fileName = pathText(file.filename());
+        if (std::string_view(fileName).substr(0, fileName.size() - 4) == signalName) {
+            return pathText(file);
+        }
+    }
+    return {};
+}
+
+bool IconPack::remove(std::string_view signalName) {
+    const std::string path = storedPath(signalName);
+    return !path.empty() && removeFile(path);
+}
+
+int IconPack::removeAll() {
+    int removed = 0;
+    for (const std::filesystem::path& file : storedPictureFiles()) {
+        std::error_code error;
+        removed += std::filesystem::remove(file, error) ? 1 : 0;
+    }
+    return removed;
 }
 
 }  // namespace galewarden

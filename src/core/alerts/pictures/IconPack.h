@@ -3,6 +3,7 @@
 #include <stop_token>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace galewarden {
 
@@ -33,6 +34,18 @@ class IconPack {
     static std::string picturePath(std::string_view signalName);
 
     std::string downloadUrl(std::string_view signalName) const;
+
+    // The names of the files Pack/*.png (the extension in any case), in the order the file
+    // system lists them; a file whose name picturePath would refuse is left out.
+    static std::vector<std::string> storedNames();
+    // The file of a listed name: Pack/name.png, or where that is missing a file whose
+    // extension differs from it only in case (one a case-sensitive file system keeps apart).
+    // Empty when the name is refused or no such file exists.
+    static std::string storedPath(std::string_view signalName);
+    // Deletes the file storedPath names; false when there is none or it could not be deleted.
+    static bool remove(std::string_view signalName);
+    // Deletes every file Pack/*.png, whatever its name; the count deleted.
+    static int removeAll();
 
   private:
     const ConfigStore& store_;
