@@ -2,8 +2,12 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+
+#include "settings/UpdateDecision.h"
 
 class QTimer;
 
@@ -32,6 +36,10 @@ class UpdateChecker : public QObject {
     bool running() const;
     int retryCount() const;
 
+    // A tick of the update timer starts a check only while this says the tray icon is shown;
+    // otherwise the timer waits another interval. Without it every tick starts a check.
+    void setTrayShownQuery(std::function<bool()> trayShown);
+
   signals:
     // The settings window's version line: "正在检查新版本 ..", "当前已是最新版本" and so on.
     void versionLineChanged(const QString& line);
@@ -40,6 +48,15 @@ class UpdateChecker : public QObject {
 
   private:
     struct State;
+
+    void timerTick();
+    void start(CheckKind kind);
+    void finishCheck(CheckKind kind, std::optional<PublishedVersion> published);
+    void offerDownload(const UpdateMessage& offer);
+    void startDownload();
+    void finishDownload(bool saved);
+    void endCheck();
+
     std::unique_ptr<State> state_;
 };
 
