@@ -16,6 +16,9 @@ int usage() {
            "  config get SECTION KEY            read a configuration value\n"
            "  config set SECTION KEY VALUE [--quoted]\n"
            "  config delete SECTION KEY\n"
+           "  source list                       the sources to choose from, * the current one\n"
+           "  source use NAME                   make a source the current one\n"
+           "  source show                       the current source and its rules\n"
            "Texts are UTF-8; the program directory is GALEWARDEN_HOME or the executable's.\n";
     return kUsage;
 }
@@ -40,6 +43,9 @@ int main(int argc, char** argv) {
     }
     if (command == "json") {
         return runJsonCommand(args);
+    }
+    if (command == "source") {
+        return runSourceCommand(args);
     }
     if (command == "once") {
         return runOnceCommand(args);

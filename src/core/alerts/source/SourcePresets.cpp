@@ -1,0 +1,139 @@
+#include "core/alerts/source/SourcePresets.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <optional>
+
+#include "core/alerts/source/SourcePresetFiles.h"
+#include "core/config/ConfigStore.h"
+#include "core/config/IniDocument.h"
+#include "core/text/CodePage.h"
+
+namespace galewarden {
+namespace {
+
+// Every key of the [JSON] section a source may set.
+constexpr std::array kJsonKeys{
+    &keys::kJsonHost,
+    &keys::kJsonMain,
+    &keys::kJsonUseDetail,
+    &keys::kJsonDetail,
+    &keys::kJsonStartPos,
+    &keys::kJsonKeyword,
+    &keys::kJsonClear,
+    &keys::kJsonIdentifier,
+    &keys::kJsonArray,
+    &keys::kJsonHeadline,
+    &keys::kJsonSender,
+    &keys::kJsonDescription,
+    &keys::kJsonPublishTime,
+    &keys::kJsonDetailSender,
+    &keys::kJsonDetailDescription,
+    &keys::kJsonDetailPublishTime,
+    &keys::kJsonOriginalSender,
+    &keys::kJsonHeaders,
+};
+
+std::string presetText(const IniDocument& file, std::string_view key) {
+    return gbFromUtf8(file.read("Preset", key).value_or(""));
+}
+
+SourcePreset presetFrom(const SourcePresetFile& file) {
+    const IniDocument ini(file.text);
+    SourcePreset preset{std::string(file.id),
+                        presetText(ini, "Name"),
+                        presetText(ini, "Description"),
+                        presetText(ini, "Loses"),
+                        {}};
+    for (const ConfigKey* key : kJsonKeys) {
+        if (const std::optional<std::string> value = ini.read("JSON", key->name)) {
+            preset.rules.emplace_back(std::string(key->name), gbFromUtf8(*value));
+        }
+    }
+    return preset;
+}
+
+std::string feedHostOverride() {
+    const char* host = std::getenv("GALEWARDEN_FEED_HOST");
+    return host != nullptr ? std::string(host) : std::string();
+}
+
+// The value the configuration would hold for a preset's key; the host may be redirected.
+std::string valueOf(const SourcePreset& preset, const ConfigKey& key,
+                    const std::string& hostOverride) {
+    if (&key == &keys::kJsonHost && !hostOverride.empty()) {
+        return hostOverride;
+    }
+    const auto found = std::find_if(preset.rules.begin(), preset.rules.end(),
+                                    [&](const auto& rule) { return rule.first == key.name; });
+    return found == preset.rules.end() ? std::string() : found->second;
+}
+
+bool names(const SourcePreset& preset, const ConfigKey& key) {
+    return std::any_of(preset.rules.begin(), preset.rules.end(),
+                       [&](const auto& rule) { return rule.first == key.name; });
+}
+
+// A key that is absent reads as the CR LF that no file can hold.
+bool holdsExactly(const ConfigStore& store, const SourcePreset& preset) {
+    for (const ConfigKey* key : kJsonKeys) {
+        const std::string stored = store.readText(key->section, key->name, "\r\n");
+        if (key == &keys::kJsonHost) {
+            continue;  // the stand-in's host stands for the real one
+        }
+        if (names(preset, *key) ? stored != valueOf(preset, *key, {}) : stored != "\r\n") {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+const std::vector<SourcePreset>& sourcePresets() {
+    static const std::vector<SourcePreset> presets = [] {
+        std::vector<SourcePreset> all;
+        for (const SourcePresetFile& file : sourcePresetFiles()) {
+            all.push_back(presetFrom(file));
+        }
+        return all;
+    }();
+    return presets;
+}
+
+const SourcePreset* findSourcePreset(std::string_view id) {
+    const auto& presets = sourcePresets();
+    const auto found = std::find_if(presets.begin(), presets.end(),
+                                    [&](const SourcePreset& preset) { return preset.id == id; });
+    return found == presets.end() ? nullptr : &*found;
+}
+
+bool useSourcePreset(const ConfigStore& store, const SourcePreset& preset) {
+    const std::string hostOverride = feedHostOverride();
+    bool written = true;
+    for (const ConfigKey* key : kJsonKeys) {
+        written = (names(preset, *key) ? store.write(*key, valueOf(preset, *key, hostOverride))
+                                       : store.deleteKey(key->section, key->name)) &&
+                  written;
+    }
+    return store.write(keys::kUseKvx, "0") && written;
+}
+
+bool useVendorSource(const ConfigStore& store) {
+    return store.write(keys::kUseKvx, "1");
+}
+
+std::string currentSourceId(const ConfigStore& store) {
+    if (store.readFlag(keys::kUseKvx)) {
+        return std::string(kVendorSourceId);
+    }
+    for (const SourcePreset& preset : sourcePresets()) {
+        if (holdsExactly(store, preset)) {
+            return preset.id;
+        }
+    }
+    return {};
+}
+
+}  // namespace galewarden
