@@ -1,0 +1,36 @@
+#pragma once
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedWidget;
+class QWidget;
+
+namespace galewarden {
+
+class WizardPreview;
+
+// The controls of the wizard's six pages that the window binds.
+struct WizardControls {
+    QStackedWidget* pages = nullptr;
+    QLabel* versionLine = nullptr;
+    QLabel* startSetup = nullptr;
+    QCheckBox* autoRun = nullptr;
+    QCheckBox* autoCheck = nullptr;
+    QLineEdit* districts = nullptr;
+    QPushButton* chooseDistricts = nullptr;
+    WizardPreview* preview = nullptr;
+    QLineEdit* width = nullptr;
+    QLineEdit* height = nullptr;
+    QLineEdit* top = nullptr;
+    QLineEdit* right = nullptr;
+    QPushButton* choosePosition = nullptr;
+    QPlainTextEdit* summary = nullptr;
+};
+
+// The six pages with their fixed texts, in a stack inside `parent`.
+WizardControls buildWizardPages(QWidget* parent);
+
+}  // namespace galewarden
