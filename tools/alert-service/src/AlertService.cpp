@@ -91,6 +91,7 @@ bool AlertService::selectScenario(std::string_view name) {
     }
     std::lock_guard lock(scenarioMutex_);
     scenario_ = std::move(*found);
+    slowAnswerGiven_ = false;
     return true;
 }
 
@@ -104,6 +105,12 @@ httplib::Server::HandlerResponse AlertService::beforeRouting(const httplib::Requ
     log_.record(request.method + " " + request.target);
     const Failure failure = scenario().failure;
     if (failure == Failure::None || request.path.starts_with("/control/")) {
+        return httplib::Server::HandlerResponse::Unhandled;
+    }
+    if (failure == Failure::SlowFirst) {
+        if (!slowAnswerGiven_.exchange(true)) {
+            shutdown_.waitFor(std::chrono::seconds(5));
+        }
         return httplib::Server::HandlerResponse::Unhandled;
     }
     answerWithFailure(failure, request, response, shutdown_);
@@ -121,6 +128,23 @@ void AlertService::addVendorRoutes() {
     });
     server_.Get(R"(/Download/Galewarden/(latest\.ini|Galewarden\.zip))",
                 [this](const auto& request, auto& response) { answerDownload(request, response); });
+    addFeedRoutes();
+}
+
+// The answers of the public national feeds, at their own paths, whatever the query.
+void AlertService::addFeedRoutes() {
+    for (const auto& [path, file] : {std::pair{"/api/map/alarm", "national-map.json"},
+                                     std::pair{"/rest/findAlarm", "nmc.json"},
+                                     std::pair{"/data/alarm_list_all.html", "12379.json"}}) {
+        server_.Get(path, [this, file = std::string(file)](const auto&, auto& response) {
+            const std::string bytes = readBytes(settings_.dataDirectory / "feeds" / file);
+            if (bytes.empty()) {
+                answerDataFault(response, "feeds/" + file + " is missing");
+                return;
+            }
+            response.set_content(bytes, kJson);
+        });
+    }
 }
 
 void AlertService::addControlRoutes() {
@@ -134,7 +158,7 @@ void AlertService::addControlRoutes() {
 
 void AlertService::answerWarningList(const httplib::Request& request,
                                      httplib::Response& response) const {
-    const std::string dataSet = scenario().name;
+    const std::string dataSet = scenario().dataSet();
     const auto answer = warningListAnswer(dataSetFile(settings_.dataDirectory, dataSet),
                                           requestedDistricts(request.get_param_value("a")));
     if (!answer) {

@@ -6,6 +6,7 @@
 
 #include <httplib.h>
 
+#include <atomic>
 #include <filesystem>
 #include <mutex>
 #include <string>
@@ -52,6 +53,7 @@ class AlertService {
                                                    httplib::Response& response);
     void addVendorRoutes();
     void addControlRoutes();
+    void addFeedRoutes();
     void answerWarningList(const httplib::Request& request, httplib::Response& response) const;
     void answerPicture(const httplib::Request& request, httplib::Response& response) const;
     void answerDistrictList(const httplib::Request& request, httplib::Response& response) const;
@@ -63,6 +65,7 @@ class AlertService {
     ShutdownSignal shutdown_;
     mutable std::mutex scenarioMutex_;
     Scenario scenario_{"default", Failure::None};
+    std::atomic<bool> slowAnswerGiven_{false};
     httplib::Server server_;
     std::thread listener_;
 };

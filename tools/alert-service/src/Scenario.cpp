@@ -7,7 +7,7 @@
 namespace galewarden::alertservice {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Failure>, 8> kFailures{{
+constexpr std::array<std::pair<std::string_view, Failure>, 9> kFailures{{
     {"http500", Failure::Http500},
     {"html-error", Failure::HtmlError},
     {"empty", Failure::EmptyBody},
@@ -16,6 +16,7 @@ constexpr std::array<std::pair<std::string_view, Failure>, 8> kFailures{{
     {"waf", Failure::Firewall},
     {"truncated", Failure::Truncated},
     {"huge", Failure::Huge},
+    {"slow-first", Failure::SlowFirst},
 }};
 
 bool isPlainName(std::string_view name) {

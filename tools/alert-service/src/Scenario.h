@@ -18,11 +18,15 @@ enum class Failure {
     Firewall,   // "waf": a firewall's human-verification page, status 200
     Truncated,  // "truncated": the first half of a JSON answer, status 200
     Huge,       // "huge": 40 MB of text, status 200
+    SlowFirst,  // "slow-first": the first request waits five seconds, then all is as "default"
 };
 
 struct Scenario {
     std::string name;
     Failure failure = Failure::None;
+
+    // The data set the warning list comes from.
+    std::string dataSet() const { return failure == Failure::SlowFirst ? "default" : name; }
 };
 
 // The scenario of this name: one of the failure modes, or a data set "alerts/NAME.json" in the
