@@ -1,0 +1,78 @@
+#include "settings/JsonRuleFields.h"
+
+#include "core/config/ConfigStore.h"
+#include "core/text/TextToNumber.h"
+#include "settings/EditorValues.h"
+
+namespace galewarden {
+namespace {
+
+constexpr std::string_view kSection = "JSON";
+// No file can hold a line break in a value, so getting it back means the key is absent.
+constexpr std::string_view kAbsent = "\r\n";
+
+}  // namespace
+
+void JsonRuleFields::loadFrom(const ConfigStore& file) {
+    for (std::size_t i = 0; i < kCount; ++i) {
+        std::string value = file.readText(kSection, kRuleFields[i].key, kAbsent);
+        if (value == kAbsent) {
+            continue;
+        }
+        if (kRuleFields[i].input == RuleInput::choice) {
+            value = textToInteger(value) != 0 ? "1" : "0";
+        }
+        fields_[i] = {true, std::move(value)};
+    }
+}
+
+void JsonRuleFields::setText(std::size_t index, std::string value) {
+    fields_[index] = {true, std::move(value)};
+}
+
+void JsonRuleFields::choose(std::size_t index, int item) {
+    fields_[index] = item == kDefaultItem ? RuleField{} : RuleField{true, item == 2 ? "1" : "0"};
+}
+
+int JsonRuleFields::chosenItem(std::size_t index) const {
+    const RuleField& field = fields_[index];
+    if (!field.set) {
+        return kDefaultItem;
+    }
+    return field.value == "1" ? 2 : 1;
+}
+
+void JsonRuleFields::reset() {
+    fields_.fill({});
+}
+
+std::vector<std::string_view> JsonRuleFields::unstorableKeys() const {
+    std::vector<std::string_view> keys;
+    for (std::size_t i = 0; i < kCount; ++i) {
+        if (fields_[i].set && !storableValue(fields_[i].value)) {
+            keys.push_back(kRuleFields[i].key);
+        }
+    }
+    return keys;
+}
+
+bool JsonRuleFields::saveTo(const ConfigStore& store) const {
+    if (!unstorableKeys().empty()) {
+        return false;
+    }
+    bool written = true;
+    for (std::size_t i = 0; i < kCount; ++i) {
+        const std::string_view key = kRuleFields[i].key;
+        const RuleField& field = fields_[i];
+        if (!field.set) {
+            written = store.deleteKey(kSection, key) && written;
+        } else if (kRuleFields[i].input == RuleInput::text) {
+            written = store.writeQuoted(kSection, key, field.value) && written;
+        } else {
+            written = store.writeText(kSection, key, field.value) && written;
+        }
+    }
+    return written;
+}
+
+}  // namespace galewarden

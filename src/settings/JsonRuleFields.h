@@ -1,0 +1,84 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace galewarden {
+
+class ConfigStore;
+
+// How a rule is typed: free text (stored quoted), digits (stored as typed) or a choice of
+// "[default]", "0" and "1".
+enum class RuleInput { text, digits, choice };
+
+struct RuleFieldSpec {
+    std::string_view key;  // also the caption
+    RuleInput input;
+};
+
+// The rules of section JSON in the order of the window and of saving.
+inline constexpr std::array<RuleFieldSpec, 17> kRuleFields{{
+    {"Host", RuleInput::text},
+    {"Main", RuleInput::text},
+    {"Detail", RuleInput::text},
+    {"UseDetail", RuleInput::choice},
+    {"JsonStartPos", RuleInput::digits},
+    {"Keyword", RuleInput::text},
+    {"Clear", RuleInput::text},
+    {"Array", RuleInput::text},
+    {"identifier", RuleInput::text},
+    {"headline", RuleInput::text},
+    {"sender", RuleInput::text},
+    {"description", RuleInput::text},
+    {"publishTime", RuleInput::text},
+    {"D_sender", RuleInput::text},
+    {"D_description", RuleInput::text},
+    {"D_publishTime", RuleInput::text},
+    {"OriginalSender", RuleInput::choice},
+}};
+
+// A rule as the window holds it: set (the key is in the file, maybe empty) or absent. A set
+// choice holds "0" or "1".
+struct RuleField {
+    bool set = false;
+    std::string value;
+    friend bool operator==(const RuleField&, const RuleField&) = default;
+};
+
+// The items of a choice: "[default]" (absent), "0", "1".
+inline constexpr int kDefaultItem = 0;
+
+// The rule window's fields (GB18030 values). Every field starts absent.
+class JsonRuleFields {
+  public:
+    static constexpr std::size_t kCount = kRuleFields.size();
+
+    // The keys that section JSON of the file holds; the other fields keep text and state. A
+    // choice becomes "1" for any value that is not the number 0, else "0".
+    void loadFrom(const ConfigStore& file);
+
+    // Typing into a text or digits field sets it.
+    void setText(std::size_t index, std::string value);
+    // Choosing "[default]" makes the field absent, "0" or "1" sets it.
+    void choose(std::size_t index, int item);
+    int chosenItem(std::size_t index) const;
+    // Every field absent.
+    void reset();
+
+    const RuleField& field(std::size_t index) const { return fields_[index]; }
+
+    // The keys whose set values cannot be stored (a line break); saving needs none.
+    std::vector<std::string_view> unstorableKeys() const;
+    // In field order: a set field is written (quoted for text, as it is for digits and
+    // choices), an absent one deleted. False when a value is unstorable (then nothing is
+    // written) or a write failed.
+    bool saveTo(const ConfigStore& store) const;
+
+  private:
+    std::array<RuleField, kCount> fields_{};
+};
+
+}  // namespace galewarden
