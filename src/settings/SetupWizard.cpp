@@ -89,7 +89,7 @@ SetupWizard::SetupWizard(SettingsServices services, WizardOpening opening, Confi
     controls_.pages->setFixedHeight(kPageAreaHeight);
     layout->addWidget(controls_.pages);
     layout->addWidget(separatorLine());
-    buildBottomRow();
+    buildBottomRow(layout);
 
     controls_.versionLine->setText(QStringLiteral("当前版本号：") +
                                    QString::fromLatin1(kVersionText));
@@ -101,7 +101,7 @@ SetupWizard::SetupWizard(SettingsServices services, WizardOpening opening, Confi
 
 SetupWizard::~SetupWizard() = default;
 
-void SetupWizard::buildBottomRow() {
+void SetupWizard::buildBottomRow(QVBoxLayout* layout) {
     auto* row = new QHBoxLayout;
     row->setContentsMargins(6, 3, 6, 3);
     abandonButton_ = rowButton(QStringLiteral("abandonButton"));
@@ -116,7 +116,7 @@ void SetupWizard::buildBottomRow() {
     row->addWidget(pageCounter_);
     row->addWidget(backButton_);
     row->addWidget(forwardButton_);
-    static_cast<QVBoxLayout*>(layout())->addLayout(row);
+    layout->addLayout(row);
 
     connect(abandonButton_, &QPushButton::clicked, this, &SetupWizard::abandon);
     connect(backButton_, &QPushButton::clicked, this, &SetupWizard::back);
@@ -206,6 +206,7 @@ void SetupWizard::choosePosition() {
     hide();
     const IconPlacement chosen = services_.pickPosition(this, model_.placement());
     show();
+    activateWindow();
     if (model_.takePlacement(chosen)) {
         showValues();
     }

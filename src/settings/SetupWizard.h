@@ -9,6 +9,7 @@
 
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 
 namespace galewarden {
 
@@ -29,7 +30,7 @@ class SetupWizard : public QWidget {
     ~SetupWizard() override;
 
   private:
-    void buildBottomRow();
+    void buildBottomRow(QVBoxLayout* layout);
     void bindValueControls();
     void showValues();
     void showPage();

@@ -121,10 +121,12 @@ void PositionPicker::start() {
 
 void PositionPicker::captureAndCover() {
     QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect screenRect = screen != nullptr ? screen->geometry() : QRect(0, 0, 800, 600);
-    if (screen != nullptr) {
-        screenPicture_ = screen->grabWindow(0);
+    if (screen == nullptr) {
+        reject();
+        return;
     }
+    const QRect screenRect = screen->geometry();
+    screenPicture_ = screen->grabWindow(0);
     const QRect boxRect = box_->geometry();
     geometry_.emplace(screenRect.width(), screenRect.height(), incoming_,
                       WindowRect{boxRect.x(), boxRect.y(), boxRect.width(), boxRect.height()});
