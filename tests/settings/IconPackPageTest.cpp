@@ -50,6 +50,7 @@ class IconPackPageTest : public QObject {
         if (!page_) {
             page_ = std::make_unique<IconPackPage>(*store_, *http_);
             page_->show();
+            page_->activateWindow();
         }
         return *page_;
     }
@@ -237,6 +238,7 @@ class IconPackPageTest : public QObject {
         home_->write("Pack/暴雨蓝.png", blue_);
         home_->write("Pack/台风橙.png", orange_);
         select(q("暴雨蓝"));
+        page().findChild<QPushButton*>(QStringLiteral("deleteButton"))->setFocus();
         MessageBox::scriptAnswers({MessageAnswer::no});
         click("deleteButton");
         QVERIFY(std::filesystem::exists(home_->file("Pack/暴雨蓝.png")));
@@ -254,6 +256,7 @@ class IconPackPageTest : public QObject {
         QCOMPARE(packFiles(), QStringList{q("台风橙.png")});
         QCOMPARE(listed(), QStringList{q("台风橙")});
         QCOMPARE(list().currentRow(), -1);
+        QTRY_VERIFY(list().hasFocus());
     }
 
     void deleteRemovesAFileWithAnUpperCaseExtension() {
