@@ -164,6 +164,19 @@ class SetupWizardTest : public QObject {
         }
     }
 
+    void aLinkUnderTheMouseTurnsTealAndUnderlined() {
+        const test::TestHome home;
+        SetupWizard wizard(SettingsServices{}, WizardOpening::firstStart);
+        auto* link = control<QLabel>(wizard, "siteLink");
+        const QString resting = link->text();
+        QVERIFY(resting.contains(QStringLiteral("text-decoration:none")));
+        emit link->linkHovered(toQString(webHostBase()));
+        QVERIFY(link->text().contains(QStringLiteral("color:#007777; text-decoration:underline")));
+        QVERIFY(!link->text().contains(QStringLiteral("#0044FF")));
+        emit link->linkHovered(QString());
+        QCOMPARE(link->text(), resting);
+    }
+
     void theControlsShowTheConfiguration() {
         const test::TestHome home;
         home.write("Galewarden.ini", gb("[General]\r\nAutoRun=0\r\nWidth=150\r\nTop=x\r\n"
