@@ -2,6 +2,7 @@
 
 #include <galewarden/Version.h>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <utility>
@@ -138,6 +140,9 @@ void SetupWizard::bindValueControls() {
         connect(edit, &QLineEdit::textEdited, this,
                 [value](const QString& text) { *value = fromQString(text); });
     }
+    connect(controls_.source, &QComboBox::currentIndexChanged, this, [this, &values](int index) {
+        values.source = controls_.source->itemData(index).toString().toStdString();
+    });
     connect(controls_.startSetup, &QLabel::linkActivated, this, &SetupWizard::startSetup);
     connect(controls_.chooseDistricts, &QPushButton::clicked, this, &SetupWizard::chooseDistricts);
     connect(controls_.choosePosition, &QPushButton::clicked, this, &SetupWizard::choosePosition);
@@ -152,6 +157,19 @@ void SetupWizard::showValues() {
     showText(controls_.height, values.height);
     showText(controls_.top, values.top);
     showText(controls_.right, values.right);
+    showSource(values.source);
+}
+
+// The user's own rules have an item only while they are the source.
+void SetupWizard::showSource(const std::string& source) {
+    QComboBox& choice = *controls_.source;
+    int index = choice.findData(QString::fromStdString(source));
+    if (index == -1) {
+        choice.addItem(QStringLiteral("自定义解析规则（保持不变）"), QString());
+        index = choice.count() - 1;
+    }
+    const QSignalBlocker quiet(&choice);
+    choice.setCurrentIndex(index);
 }
 
 void SetupWizard::showPage() {

@@ -33,6 +33,7 @@ class SetupWizard : public QWidget {
     void buildBottomRow(QVBoxLayout* layout);
     void bindValueControls();
     void showValues();
+    void showSource(const std::string& source);
     void showPage();
     void forward();
     void back();

@@ -1,6 +1,7 @@
 #include "settings/WizardPages.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "core/alerts/source/SourcePresets.h"
 #include "core/config/ServiceHosts.h"
 #include "settings/WizardLinkLine.h"
 #include "settings/WizardPreview.h"
@@ -114,6 +116,24 @@ void buildAutoCheck(QStackedWidget* pages, WizardControls& controls) {
     layout->addWidget(download);
 }
 
+// "数据源：" with the presets, the vendor's service, and the user's own rules when they are.
+QHBoxLayout* sourceRow(WizardControls& controls) {
+    auto* row = new QHBoxLayout;
+    controls.source = new QComboBox;
+    controls.source->setObjectName(QStringLiteral("sourceChoice"));
+    for (const SourcePreset& preset : sourcePresets()) {
+        controls.source->addItem(toQString(preset.name), QString::fromStdString(preset.id));
+        controls.source->setItemData(controls.source->count() - 1,
+                                     toQString(preset.description + preset.loses), Qt::ToolTipRole);
+    }
+    controls.source->addItem(
+        QStringLiteral("Corvane数据源"),
+        QString::fromUtf8(kVendorSourceId.data(), static_cast<qsizetype>(kVendorSourceId.size())));
+    row->addWidget(new QLabel(QStringLiteral("数据源：")));
+    row->addWidget(controls.source, 1);
+    return row;
+}
+
 void buildDistricts(QStackedWidget* pages, WizardControls& controls) {
     QVBoxLayout* layout =
         pageLayout(pages, QStringLiteral("需要定制哪些行政区或中心气象台的气象预警？"));
@@ -125,12 +145,13 @@ void buildDistricts(QStackedWidget* pages, WizardControls& controls) {
     row->addWidget(controls.districts);
     row->addWidget(controls.chooseDistricts);
     layout->addLayout(row);
+    layout->addLayout(sourceRow(controls));
     noteLine(layout,
              QStringLiteral("请单击右侧“选择”按钮，选择需要定制的行政区或中心气象台，最多可设置200"
                             "个。（需要互联网）\n除非处于离线状态，否则不建议通过文字直接修改，因为"
                             "设置不正确可能导致功能异常。同时定制多个城市或中心气象台请使用半角空格"
-                            "分隔。\n默认数据源为Corvane网站的“全国气象预警历史存档”，若需修改请在"
-                            "向导设置完成后进行设置，同时可能需要更改解析设置。"));
+                            "分隔。\n默认数据源为中国气象局的全国预警信号地图，更多解析设置可在向导"
+                            "完成后进行。"));
     layout->addStretch();
 }
 

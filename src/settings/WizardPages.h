@@ -1,6 +1,7 @@
 #pragma once
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -21,6 +22,7 @@ struct WizardControls {
     QCheckBox* autoCheck = nullptr;
     QLineEdit* districts = nullptr;
     QPushButton* chooseDistricts = nullptr;
+    QComboBox* source = nullptr;  // item data: the source's id
     WizardPreview* preview = nullptr;
     QLineEdit* width = nullptr;
     QLineEdit* height = nullptr;

@@ -16,12 +16,21 @@ struct WizardValues {
     std::string height;
     std::string top;
     std::string right;
+    // The source the finish makes current: "vendor", a preset's id, or empty to leave the
+    // rules as they are.
+    std::string source = {};
 
     friend bool operator==(const WizardValues&, const WizardValues&) = default;
 };
 
+// A first start (no file yet) proposes the national warning map as the source; otherwise the
+// current source is kept, empty when the rules are the user's own.
 WizardValues readWizardValues(const ConfigStore& store);
-// Writes exactly the seven keys and no other.
+// Writes exactly the seven keys, and then makes the chosen source current: a preset writes its
+// rule keys and UseKVX 0; the vendor's service writes UseKVX 1 only when it was not so already.
 void writeWizardValues(const ConfigStore& store, const WizardValues& values);
+
+// The national warning map: what a new user gets.
+inline constexpr char kFirstStartSource[] = "national-map";
 
 }  // namespace galewarden

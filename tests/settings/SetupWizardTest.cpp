@@ -1,6 +1,7 @@
 #include <galewarden/Version.h>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -395,6 +396,29 @@ class SetupWizardTest : public QObject {
         click(wizard, "forwardButton");
         QVERIFY(!wizard.isVisible());
         QCOMPARE(ConfigStore().read(keys::kDistricts), gb("北京市 中央气象台"));
+    }
+
+    // A new user gets the national warning map; the vendor's service stays one choice away.
+    void theSourceChoiceDecidesWhatTheFinishWrites() {
+        for (const bool keepDefault : {true, false}) {
+            const test::TestHome home;
+            SetupWizard wizard(SettingsServices{}, WizardOpening::firstStart);
+            show(wizard);
+            auto* choice = control<QComboBox>(wizard, "sourceChoice");
+            QCOMPARE(choice->currentData().toString(), QStringLiteral("national-map"));
+            QCOMPARE(choice->count(), 4);
+            if (!keepDefault) {
+                choice->setCurrentIndex(choice->findData(QStringLiteral("vendor")));
+            }
+            for (int i = 0; i < 6; ++i) {
+                click(wizard, "forwardButton");
+            }
+            const ConfigStore store;
+            QCOMPARE(store.readText("Source", "UseKVX", "absent"),
+                     std::string(keepDefault ? "0" : "absent"));
+            QCOMPARE(store.readText("JSON", "Host", "absent"),
+                     std::string(keepDefault ? "https://weather.cma.cn" : "absent"));
+        }
     }
 
     void thePreviewShowsTheSixPicturesInOrder() {

@@ -19,7 +19,8 @@ WizardValues typedValues() {
 TEST(WizardValues, AMissingFileGivesTheDefaults) {
     const test::TestHome home;
     EXPECT_EQ(readWizardValues(ConfigStore()),
-              (WizardValues{true, true, gb("北京市 中央气象台"), "100", "82", "60", "80"}));
+              (WizardValues{true, true, gb("北京市 中央气象台"), "100", "82", "60", "80",
+                            "national-map"}));
 }
 
 TEST(WizardValues, StoredValuesAreRead) {
@@ -28,7 +29,7 @@ TEST(WizardValues, StoredValuesAreRead) {
                                     "Top=0\r\nRight=-4\r\n[Source]\r\nDistricts=\"杭州市\"\r\n"
                                     "[CheckNew]\r\nAutoCheck=yes\r\n"));
     EXPECT_EQ(readWizardValues(ConfigStore()),
-              (WizardValues{false, false, gb("杭州市"), "150", "abc", "0", "-4"}));
+              (WizardValues{false, false, gb("杭州市"), "150", "abc", "0", "-4", "vendor"}));
 }
 
 // Every line but the seven keys' stays byte for byte: comments, other keys, their order.
@@ -54,11 +55,35 @@ TEST(WizardValues, MissingKeysAreAddedBesideTheOthers) {
     home.write("Galewarden.ini", "[General]\r\nInterval=30\r\n[Red]\r\nAlpha=100\r\n");
     const ConfigStore store;
     writeWizardValues(store, typedValues());
-    EXPECT_EQ(readWizardValues(store), typedValues());
+    WizardValues expected = typedValues();
+    expected.source = "vendor";  // what the file names now, UseKVX being absent
+    EXPECT_EQ(readWizardValues(store), expected);
     EXPECT_EQ(store.readText("General", "Interval", ""), "30");
     EXPECT_EQ(store.readText("Red", "Alpha", ""), "100");
     const std::string written = home.read("Galewarden.ini");
     EXPECT_EQ(std::count(written.begin(), written.end(), '='), 2 + 7);
+}
+
+// The vendor's service adds no key where it is the source already; a preset adds its rules.
+TEST(WizardValues, TheChosenSourceBecomesCurrent) {
+    const test::TestHome home;
+    const ConfigStore store;
+    WizardValues values = typedValues();
+    values.source = "vendor";
+    writeWizardValues(store, values);
+    std::string written = home.read("Galewarden.ini");
+    EXPECT_EQ(std::count(written.begin(), written.end(), '='), 7);
+
+    values.source = "nmc";
+    writeWizardValues(store, values);
+    EXPECT_EQ(store.readText("Source", "UseKVX", ""), "0");
+    EXPECT_EQ(store.readText("JSON", "Array", ""), "data.page.list");
+    EXPECT_EQ(readWizardValues(store).source, "nmc");
+
+    values.source = "vendor";
+    writeWizardValues(store, values);
+    EXPECT_EQ(store.readText("Source", "UseKVX", ""), "1");
+    EXPECT_EQ(store.readText("JSON", "Array", ""), "data.page.list");  // the rules stay
 }
 
 TEST(WizardValues, FlagsAreWrittenAsOneAndZero) {
