@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+class QCheckBox;
+class QFont;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace galewarden {
+
+// "Microsoft YaHei UI" at 9 points where it exists, a Chinese sans-serif face elsewhere.
+QFont settingsFont();
+
+// The program's CR LF line breaks as Qt's LF, and back.
+QString shownText(std::string_view gb);
+std::string typedText(const QString& text);
+
+// Controls that keep a field of the working copy in step with what the user does; the page
+// puts the field's value into them with showField().
+QLineEdit* boundEdit(QWidget* parent, const char* name, std::string& field);
+// An edit that takes only integer text (full-width digits included).
+QLineEdit* boundNumberEdit(QWidget* parent, const char* name, std::string& field,
+                           bool signAllowed = false);
+QCheckBox* boundCheck(QWidget* parent, const char* name, const QString& caption, bool& field);
+void showField(QLineEdit* edit, const std::string& field);
+void showField(QCheckBox* check, bool field);
+
+// A caption whose accelerator ("&W.") moves the focus to `buddy`.
+QLabel* captionFor(QWidget* buddy, const QString& caption);
+
+}  // namespace galewarden
