@@ -7,7 +7,6 @@
 #include <cstdlib>
 
 #include "app/ErrorReport.h"
-#include "app/FirstRunDefaults.h"
 #include "app/QtRefreshView.h"
 #include "app/RefreshPresenter.h"
 #include "core/alerts/AlertEngine.h"
@@ -18,9 +17,13 @@
 #include "core/platform/ProgramPaths.h"
 #include "core/platform/TerminationRequests.h"
 #include "core/text/CodePage.h"
+#include "settings/SetupWizard.h"
+#include "settings/UpdateChecker.h"
 #include "ui/AlertIconWindow.h"
 #include "ui/DetailsWindow.h"
+#include "ui/FullScreenCalibration.h"
 #include "ui/MessageBox.h"
+#include "ui/PositionPicker.h"
 #include "ui/TrayIcon.h"
 #include "ui/UiText.h"
 
@@ -66,6 +69,10 @@ Program::Program(QStringList arguments, StartAnew startAnew)
                                            display_, timers_, [this] { refreshErrorReport(); });
     view_ = std::make_unique<QtRefreshView>(*presenter_);
     engine_ = std::make_unique<AlertEngine>(*view_);
+    updates_ = std::make_unique<UpdateChecker>(store_, engine_->http(), info_.versionText,
+                                               timers_.updateCheck);
+    updates_->setTrayShownQuery([this] { return tray_->isVisible(); });
+    connect(updates_.get(), &UpdateChecker::announce, tray_.get(), &TrayIcon::showInformation);
 
     timers_.fade.setInterval(kFadeStepMs);
     connect(&timers_.visibility, &QTimer::timeout, this, [this] { refreshErrorReport(); });
@@ -120,7 +127,7 @@ void Program::start() {
         resetConfiguration(store_);
     }
     if (!store_.exists()) {
-        startFirstRun();
+        openSetupWizard(true);
         return;
     }
     migrateConfiguration(store_);
@@ -128,15 +135,49 @@ void Program::start() {
     startMonitoring();
 }
 
-void Program::startFirstRun() {
-    writeFirstRunDefaults(store_);
-    startMonitoring();
-    details_->setDetailsText(
-        gbFromUtf8("首次运行：已按默认设置开始监测“") + store_.read(keys::kDistricts) +
-        gbFromUtf8("”的气象预警。\r\n设置保存在 ") + store_.filePath() + gbFromUtf8("。"));
-    showDetailsWindow();
+// The wizard's finish starts the monitoring; at the first start its "&U.放弃" ends the program.
+void Program::openSetupWizard(bool firstStart) {
+    if (wizard_ != nullptr) {
+        wizard_->show();
+        wizard_->raise();
+        return;
+    }
+    wizard_ = new SetupWizard(settingsServices(),
+                              firstStart ? WizardOpening::firstStart : WizardOpening::fromSettings,
+                              store_);
+    wizard_->setAttribute(Qt::WA_DeleteOnClose);
+    wizard_->show();
 }
 
+SetupWizard* Program::setupWizard() const {
+    return wizard_;
+}
+
+SettingsServices Program::settingsServices() {
+    SettingsServices services;
+    services.settingsSaved = [this] {
+        engine_->state().settingsChanged = true;
+        if (icon_ != nullptr) {
+            icon_->applyIconWindowSettings();
+        }
+    };
+    services.exitProgram = [this] { exitProgram(); };
+    services.restartProgram = [this] { restartProgram(); };
+    services.forceExit = [this] { forceExit(); };
+    services.resetAndRestart = [this](QWidget* owner) { resetAndRestart(owner); };
+    services.openSetupWizard = [this] { openSetupWizard(false); };
+    services.startMonitoring = [this] { startMonitoring(); };
+    services.abandonFirstRun = [this] { exitProgram(); };
+    services.pickPosition = &pickPosition;
+    services.calibrateFullScreenBase = [](QWidget* owner) {
+        return galewarden::calibrateFullScreenBase(&countFullScreenWindows, owner);
+    };
+    services.http = &engine_->http();
+    services.updates = updates_.get();
+    return services;
+}
+
+// Also run by a wizard opened from the settings window, in a program that monitors already.
 void Program::startMonitoring() {
     engine_->state().settingsChanged = true;
     createIconWindow();
@@ -233,6 +274,8 @@ void Program::shutdown() {
     shutDown_ = true;
     timers_.stopAll();
     endedCleanly_ = engine_->stop();
+    updates_.reset();
+    delete wizard_;
     applyAutoRun();
     writeHtmlStage(store_, kStageExited);
     ownedIcon_.reset();

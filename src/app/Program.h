@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -8,6 +9,7 @@
 #include "app/ProgramInfo.h"
 #include "app/ProgramTimers.h"
 #include "core/config/ConfigStore.h"
+#include "settings/SettingsServices.h"
 #include "ui/DisplayState.h"
 
 namespace galewarden {
@@ -17,7 +19,9 @@ class AlertIconWindow;
 class DetailsWindow;
 class QtRefreshView;
 class RefreshPresenter;
+class SetupWizard;
 class TrayIcon;
+class UpdateChecker;
 
 // The running program: its windows, timers and engine, from the start-up sequence to the
 // shutdown, and every way it ends or restarts.
@@ -51,12 +55,16 @@ class Program : public QObject {
     const ProgramInfo& info() const { return info_; }
     DetailsWindow& detailsWindow() { return *details_; }
     AlertEngine& engine() { return *engine_; }
+    // The first-start wizard or one opened from the settings window; null when none is open.
+    SetupWizard* setupWizard() const;
+    // What the settings windows and the wizard reach of the program.
+    SettingsServices settingsServices();
 
   private:
     void watchTerminationRequests();
     void refreshErrorReport();
     void startMonitoring();
-    void startFirstRun();
+    void openSetupWizard(bool firstStart);
     void createIconWindow();
     void applyAutoRun();
     void shutdown();
@@ -76,6 +84,8 @@ class Program : public QObject {
     std::unique_ptr<RefreshPresenter> presenter_;
     std::unique_ptr<QtRefreshView> view_;
     std::unique_ptr<AlertEngine> engine_;
+    std::unique_ptr<UpdateChecker> updates_;
+    QPointer<SetupWizard> wizard_;
     bool shutDown_ = false;
     bool endedCleanly_ = true;
 };

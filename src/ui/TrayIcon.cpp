@@ -108,6 +108,11 @@ void TrayIcon::showBalloon(const std::string& title, const std::string& body) {
     tray_.showMessage(texts.title, texts.body, QSystemTrayIcon::Warning, kBalloonMilliseconds);
 }
 
+void TrayIcon::showInformation(const QString& title, const QString& body) {
+    tray_.showMessage(fittedTo(title, kBalloonTitleBytes), fittedTo(body, kBalloonBodyBytes),
+                      QSystemTrayIcon::Information, kBalloonMilliseconds);
+}
+
 bool TrayIcon::isVisible() const {
     return tray_.isVisible();
 }

@@ -53,6 +53,8 @@ class TrayIcon : public QObject {
     void hideTrayIcon();
     void setHeaderVisible(bool visible);
     void showBalloon(const std::string& title, const std::string& body);
+    // A notice that is no warning (a new version), with the information icon.
+    void showInformation(const QString& title, const QString& body);
 
     bool isVisible() const;
     QString toolTip() const;

@@ -1,5 +1,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "core/alerts/AlertEngine.h"
 #include "core/alerts/RefreshState.h"
 #include "core/config/ConfigStore.h"
+#include "settings/SetupWizard.h"
 #include "support/TestHome.h"
 #include "ui/DetailsWindow.h"
 #include "ui/MessageBox.h"
@@ -33,6 +35,16 @@ class ProgramTest : public QObject {
         });
         program_->start();
         return *program_;
+    }
+
+    QPushButton* wizardButton(const char* name) {
+        return program_->setupWizard()->findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+
+    void finishWizard() {
+        for (int page = 0; page < 6; ++page) {
+            QTest::mouseClick(wizardButton("forwardButton"), Qt::LeftButton);
+        }
     }
 
     QString detailsText() {
@@ -60,6 +72,7 @@ class ProgramTest : public QObject {
             alertservice::ServiceSettings{GALEWARDEN_ALERT_SERVICE_DATA, {}, false});
         const std::string base = "http://127.0.0.1:" + std::to_string(service_->start(0));
         qputenv("GALEWARDEN_ALERT_SERVICE", QByteArray::fromStdString(base));
+        qputenv("GALEWARDEN_FEED_HOST", QByteArray::fromStdString(base));
         startedAnew_.clear();
         MessageBox::scriptAnswers({});
     }
@@ -71,26 +84,36 @@ class ProgramTest : public QObject {
         MessageBox::stopScripting();
     }
 
-    void firstRunWritesTheWizardsKeysAndStartsMonitoring() {
+    // A new user: the wizard, and nothing runs or is written until its finish, which starts
+    // monitoring the national warning map.
+    void aFirstRunOpensTheWizardWhoseFinishStartsMonitoring() {
         start();
+        QVERIFY(program_->setupWizard() != nullptr);
+        QVERIFY(program_->setupWizard()->isVisible());
+        QVERIFY(!std::filesystem::exists(home_->file("Galewarden.ini")));
+        QVERIFY(!program_->engine().refreshing());
+        finishWizard();
         const ConfigStore store;
         QCOMPARE(store.readText("General", "AutoRun", ""), std::string("1"));
-        QCOMPARE(store.readText("CheckNew", "AutoCheck", ""), std::string("1"));
-        QCOMPARE(store.readText("Source", "Districts", ""), test::gb("北京市 中央气象台"));
-        for (const char* key : {"Width", "Height", "Top", "Right"}) {
-            QVERIFY(!store.readText("General", key, "").empty());
-        }
-        QVERIFY(detailsText().startsWith(QStringLiteral("首次运行：")));
+        QCOMPARE(store.readText("Source", "UseKVX", ""), std::string("0"));
         QVERIFY(std::filesystem::exists(home_->path() / "config/autostart/galewarden.desktop"));
-        // The first refresh runs at once and its result replaces the notice.
         QTRY_VERIFY_WITH_TIMEOUT(detailsText().startsWith(QStringLiteral("▲【")), 10000);
+        QVERIFY(detailsText().contains(QStringLiteral("台风橙色预警")));  // 中央气象台, the feed's
+    }
+
+    void abandoningTheFirstRunEndsTheProgram() {
+        start();
+        QTest::mouseClick(wizardButton("abandonButton"), Qt::LeftButton);
+        QTRY_VERIFY(program_->setupWizard() == nullptr);
+        QTRY_VERIFY(!program_->endedCleanly() || !program_->detailsWindow().isVisible());
+        QVERIFY(!std::filesystem::exists(home_->file("Galewarden.ini")));
     }
 
     void resetAsFirstArgumentInAnyCaseStartsAFirstRun() {
         home_->write("Galewarden.ini", "[General]\r\nAutoRun=0\r\n");
         start({QStringLiteral("~RESET")});
         QCOMPARE(home_->read("Galewarden.ini.bak"), std::string("[General]\r\nAutoRun=0\r\n"));
-        QVERIFY(detailsText().startsWith(QStringLiteral("首次运行：")));
+        QVERIFY(program_->setupWizard() != nullptr);
     }
 
     void resetAsSecondArgumentDoesNothing() {
@@ -165,7 +188,7 @@ class ProgramTest : public QObject {
         const QString details = detailsText();
         QVERIFY(service_->selectScenario("html-error"));
         QVERIFY(program_->engine().refreshNow());
-        QTRY_VERIFY_WITH_TIMEOUT(statusText().contains(QStringLiteral("html")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(statusText().contains(QStringLiteral("网页")), 10000);
         QCOMPARE(detailsText(), details);
     }
 
