@@ -2,7 +2,8 @@
 # tray host, and waiting for what the program leaves behind. Callers set `set -euo pipefail`.
 
 # start_service SERVICE_BINARY LOG [ARGS...]: starts the stand-in service on a free port and
-# exports the variables that point the program at it. Sets SERVICE_PID and SERVICE_BASE.
+# exports the variables that point the program at it, the presets of the public feeds included.
+# Sets SERVICE_PID and SERVICE_BASE.
 start_service() {
     local binary="$1" log="$2"
     shift 2
@@ -15,7 +16,8 @@ start_service() {
     done
     SERVICE_BASE="$(sed -n 's/^listening on //p' "$log" | head -n 1)"
     [ -n "$SERVICE_BASE" ] || { echo "the stand-in alert service did not start" >&2; return 1; }
-    export GALEWARDEN_ALERT_SERVICE="$SERVICE_BASE" GALEWARDEN_WEB_HOST="$SERVICE_BASE"
+    export GALEWARDEN_ALERT_SERVICE="$SERVICE_BASE" GALEWARDEN_WEB_HOST="$SERVICE_BASE" \
+        GALEWARDEN_FEED_HOST="$SERVICE_BASE"
 }
 
 # start_virtual_screen WIDTHxHEIGHT: Xvfb on a free display with a tray host docked at the top,
