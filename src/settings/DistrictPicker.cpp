@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 #include "core/config/ServiceHosts.h"
@@ -60,10 +61,12 @@ QWidget* DistrictPicker::buildFilterRow() {
     layout->addWidget(new QLabel(QStringLiteral("筛选："), row));
     province_ = new QComboBox(row);
     province_->setObjectName(QStringLiteral("province"));
-    province_->setFixedWidth(kFilterWidth);
     for (const std::string& entry : provinceEntries()) {
         province_->addItem(toQString(entry));
     }
+    // Its usual width, or wider where the font needs it to show the longest entry whole.
+    province_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    province_->setFixedWidth(std::max(kFilterWidth, province_->sizeHint().width()));
     layout->addWidget(province_);
     filter_ = new QLineEdit(row);
     filter_->setObjectName(QStringLiteral("filter"));

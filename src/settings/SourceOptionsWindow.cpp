@@ -23,6 +23,8 @@ QComboBox* choice(const QStringList& items, const char* name, QWidget* parent) {
     auto* box = new QComboBox(parent);
     box->addItems(items);
     box->setObjectName(QLatin1String(name));
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    box->setMinimumWidth(box->sizeHint().width());
     return box;
 }
 
