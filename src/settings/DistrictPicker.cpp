@@ -182,8 +182,7 @@ void DistrictPicker::setBusy(bool busy) {
 }
 
 void DistrictPicker::setListControlsEnabled(bool enabled) {
-    for (QWidget* control : {static_cast<QWidget*>(filter_), static_cast<QWidget*>(list_),
-                             static_cast<QWidget*>(tickAll_), static_cast<QWidget*>(tickNone_)}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{filter_, list_, tickAll_, tickNone_}) {
         control->setEnabled(enabled);
     }
 }

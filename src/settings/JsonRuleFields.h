@@ -14,13 +14,13 @@ class ConfigStore;
 // "[default]", "0" and "1".
 enum class RuleInput { text, digits, choice };
 
-struct RuleFieldSpec {
+struct RuleFieldDefinition {
     std::string_view key;  // also the caption
     RuleInput input;
 };
 
 // The rules of section JSON in the order of the window and of saving.
-inline constexpr std::array<RuleFieldSpec, 17> kRuleFields{{
+inline constexpr std::array<RuleFieldDefinition, 17> kRuleFields{{
     {"Host", RuleInput::text},
     {"Main", RuleInput::text},
     {"Detail", RuleInput::text},

@@ -69,8 +69,8 @@ TEST_F(JsonRuleFieldsTest, TypingThenResettingAndSavingRemovesEveryKey) {
     fields.setText(indexOf("Main"), "api?x=%s");
     fields.reset();
     ASSERT_TRUE(fields.saveTo(config()));
-    for (const RuleFieldSpec& spec : kRuleFields) {
-        EXPECT_FALSE(keyPresent(spec.key)) << spec.key;
+    for (const RuleFieldDefinition& rule : kRuleFields) {
+        EXPECT_FALSE(keyPresent(rule.key)) << rule.key;
     }
     EXPECT_EQ(config().readText("Source", "UseKVX", ""), "0");
 }
