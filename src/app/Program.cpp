@@ -17,7 +17,13 @@
 #include "core/platform/ProgramPaths.h"
 #include "core/platform/TerminationRequests.h"
 #include "core/text/CodePage.h"
+#include "settings/DistrictPicker.h"
+#include "settings/HtmlMarkerWindow.h"
+#include "settings/IconPackPage.h"
+#include "settings/JsonRulesWindow.h"
+#include "settings/SettingsWindow.h"
 #include "settings/SetupWizard.h"
+#include "settings/SourceOptionsWindow.h"
 #include "settings/UpdateChecker.h"
 #include "ui/AlertIconWindow.h"
 #include "ui/DetailsWindow.h"
@@ -79,10 +85,7 @@ Program::Program(QStringList arguments, StartAnew startAnew)
     connect(&timers_.refresh, &QTimer::timeout, this, [this] { engine_->refreshNow(); });
     connect(tray_.get(), &TrayIcon::viewRequested, this, [this] { showDetailsWindow(); });
     connect(tray_.get(), &TrayIcon::exitRequested, this, [this] { exitProgram(); });
-    connect(tray_.get(), &TrayIcon::settingsRequested, this, [this] {
-        MessageBox::ask({QString(), QStringLiteral("设置窗口尚未提供。配置文件：\n") +
-                                        toQString(store_.filePath())});
-    });
+    connect(tray_.get(), &TrayIcon::settingsRequested, this, [this] { openSettingsWindow(); });
     connect(details_.get(), &DetailsWindow::switchRequested, this, [this] {
         const int interval = timers_.iconSwitch.interval();
         const bool running = timers_.iconSwitch.isActive();
@@ -153,6 +156,23 @@ SetupWizard* Program::setupWizard() const {
     return wizard_;
 }
 
+SettingsWindow* Program::settingsWindow() const {
+    return settings_;
+}
+
+void Program::openSettingsWindow() {
+    if (wizard_ != nullptr) {
+        return;
+    }
+    if (settings_ == nullptr) {
+        settings_ = new SettingsWindow(store_, settingsServices());
+        settings_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    settings_->show();
+    settings_->raise();
+    settings_->activateWindow();
+}
+
 SettingsServices Program::settingsServices() {
     SettingsServices services;
     services.settingsSaved = [this] {
@@ -166,6 +186,17 @@ SettingsServices Program::settingsServices() {
     services.forceExit = [this] { forceExit(); };
     services.resetAndRestart = [this](QWidget* owner) { resetAndRestart(owner); };
     services.openSetupWizard = [this] { openSetupWizard(false); };
+    services.pickDistricts = [this](QWidget* owner) {
+        return pickDistricts(owner, engine_->http());
+    };
+    services.editJsonRules = [this, saved = services.settingsSaved](QWidget* owner) {
+        editJsonRules(owner, engine_->http(), saved);
+    };
+    services.editSourceOptions = &editSourceOptions;
+    services.editHtmlMarker = [saved = services.settingsSaved] { editHtmlMarker(saved); };
+    services.makeIconPackPage = [this](QWidget* parent) -> QWidget* {
+        return new IconPackPage(store_, engine_->http(), parent);
+    };
     services.startMonitoring = [this] { startMonitoring(); };
     services.abandonFirstRun = [this] { exitProgram(); };
     services.pickPosition = &pickPosition;
@@ -276,6 +307,7 @@ void Program::shutdown() {
     endedCleanly_ = engine_->stop();
     updates_.reset();
     delete wizard_;
+    delete settings_;
     applyAutoRun();
     writeHtmlStage(store_, kStageExited);
     ownedIcon_.reset();

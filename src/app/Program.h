@@ -19,6 +19,7 @@ class AlertIconWindow;
 class DetailsWindow;
 class QtRefreshView;
 class RefreshPresenter;
+class SettingsWindow;
 class SetupWizard;
 class TrayIcon;
 class UpdateChecker;
@@ -57,6 +58,9 @@ class Program : public QObject {
     AlertEngine& engine() { return *engine_; }
     // The first-start wizard or one opened from the settings window; null when none is open.
     SetupWizard* setupWizard() const;
+    SettingsWindow* settingsWindow() const;
+    // The tray's "&S.设置": one settings window, never while the wizard is open.
+    void openSettingsWindow();
     // What the settings windows and the wizard reach of the program.
     SettingsServices settingsServices();
 
@@ -86,6 +90,7 @@ class Program : public QObject {
     std::unique_ptr<AlertEngine> engine_;
     std::unique_ptr<UpdateChecker> updates_;
     QPointer<SetupWizard> wizard_;
+    QPointer<SettingsWindow> settings_;
     bool shutDown_ = false;
     bool endedCleanly_ = true;
 };

@@ -82,7 +82,9 @@ TEST_F(RefreshCommandsTest, FailedDownloadAndUnusableAnswerExitWithOne) {
     service.selectScenario("html-error");
     const test::ProcessResult htmlPage = cli({"once"});
     EXPECT_EQ(htmlPage.exitStatus, 1);
-    EXPECT_TRUE(htmlPage.out.starts_with("<")) << htmlPage.out;
+    EXPECT_TRUE(
+        htmlPage.out.starts_with("【数据源返回了网页，而不是预警数据】网页标题：502 Bad Gateway"))
+        << htmlPage.out;
 
     service.selectScenario("empty");
     const test::ProcessResult empty = cli({"once"});
