@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# A setting changed in the settings window reaches the running program at once: on a virtual
+# 1920x1080 screen with a tray host, the settings are opened from the tray menu, the icon's width
+# is set to 200 and saved, and the icon window is 200 wide a moment later. Checked from outside
+# the process. Usage: settings_e2e.sh PROGRAM CLI SERVICE SCREENSHOT
+set -euo pipefail
+PROGRAM="$1" CLI="$2" SERVICE="$3" SCREENSHOT="$4"
+source "$(dirname "$0")/../../scripts/lib/desktop.sh"
+
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$work/program.log" ] && sed 's/^/program: /' "$work/program.log" >&2
+    import -window root "$SCREENSHOT" 2>/dev/null || true
+    exit 1
+}
+
+export XDG_CONFIG_HOME="$work/config" GALEWARDEN_HOME="$work/home"
+mkdir -p "$GALEWARDEN_HOME"
+"$CLI" config set General AutoRun 0 >/dev/null
+"$CLI" config set CheckNew AutoCheck 0 >/dev/null
+start_service "$SERVICE" "$work/service.log"
+pids+=("$SERVICE_PID")
+start_virtual_screen 1920x1080
+pids+=("$TRAY_HOST_PID" "$XVFB_PID")
+"$PROGRAM" >"$work/program.log" 2>&1 &
+program=$!
+pids=("$program" "${pids[@]}")
+
+geometry_of() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}
+windows() {
+    local window
+    for window in $(xdotool search --all --onlyvisible --pid "$program" 2>/dev/null); do
+        read -r x y w h < <(geometry_of "$window")
+        echo "${w}x${h}+${x}+${y}"
+    done
+}
+has_window() { [[ " $(windows | tr '\n' ' ') " == *" $1 "* ]]; }
+wait_for 'has_window 100x82+1740+60' 20 || fail "no icon window: $(windows | tr '\n' ' ')"
+
+# The tray icon's menu, then its "&S.设置".
+tray_icon() {
+    local host
+    for host in $(xdotool search --all --pid "$TRAY_HOST_PID" 2>/dev/null); do
+        xwininfo -tree -id "$host" | sed -n 's/^ *\(0x[0-9a-f]*\) "galewarden".*/\1/p' | head -n 1
+    done | head -n 1
+}
+wait_for '[ -n "$(tray_icon)" ]' 10 || fail "the tray icon is not docked"
+read -r x y w h < <(geometry_of "$(tray_icon)")
+xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 3
+sleep 0.5
+xdotool key s
+settings() { xdotool search --onlyvisible --name '^设置$' 2>/dev/null | head -n 1; }
+wait_for '[ -n "$(settings)" ]' 10 || fail "the settings window did not open"
+
+# The width through its accelerator, then "保存" at the right of the bottom row.
+window="$(settings)"
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --delay 100 alt+w ctrl+a
+xdotool type --delay 50 200
+read -r x y w h < <(geometry_of "$window")
+xdotool mousemove $((x + w - 40)) $((y + h - 16)) click 1
+sleep 0.5
+xdotool key --delay 200 alt+y Return
+wait_for 'has_window 200x82+1640+60' 10 || fail "the icon did not take the new width: $(windows | tr '\n' ' ')"
+[ "$("$CLI" config get General Width)" = "200" ] || fail "the width was not saved"
+import -window root "$SCREENSHOT"
+echo "settings end to end: passed"
