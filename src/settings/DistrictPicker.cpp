@@ -14,6 +14,7 @@
 
 #include "core/config/ServiceHosts.h"
 #include "core/net/HttpClient.h"
+#include "settings/BundledDistrictEntries.h"
 #include "settings/DistrictPickerDirectAdd.h"
 #include "settings/DistrictPickerRequest.h"
 #include "settings/EditorFont.h"
@@ -78,6 +79,7 @@ QWidget* DistrictPicker::buildFilterRow() {
 
 QWidget* DistrictPicker::buildResultGroup() {
     auto* group = new QGroupBox(QStringLiteral("筛选结果"), this);
+    results_ = group;
     auto* layout = new QVBoxLayout(group);
     list_ = new QListView(group);
     list_->setObjectName(QStringLiteral("list"));
@@ -140,22 +142,31 @@ void DistrictPicker::retire() {
 
 void DistrictPicker::download() {
     const std::string url = districtListUrl(webHostBase(), province_->currentIndex());
-    const bool started = download_.start([this, url](std::stop_token stop) {
+    const int entry = province_->currentIndex();
+    const bool started = download_.start([this, url, entry](std::stop_token stop) {
+        std::optional<std::vector<DistrictEntry>> online =
+            readDistrictAnswer(http_.get(url, stop), stop);
+        const bool bundled = !online && !stop.stop_requested();
         auto entries = std::make_shared<const std::optional<std::vector<DistrictEntry>>>(
-            readDistrictAnswer(http_.get(url, stop), stop));
-        return [this, entries] { downloaded(*entries); };
+            bundled ? bundledDistrictEntries(entry, stop) : std::move(online));
+        return [this, entries, bundled] { downloaded(*entries, bundled); };
     });
     if (started) {
         setBusy(true);
     }
 }
 
-void DistrictPicker::downloaded(const std::optional<std::vector<DistrictEntry>>& entries) {
+// Without the web host the list that comes with the program stands in, and the group says so.
+void DistrictPicker::downloaded(const std::optional<std::vector<DistrictEntry>>& entries,
+                                bool bundled) {
     setBusy(false);
     if (!entries) {
         warn(this, QStringLiteral("刷新"), QStringLiteral("列表获取失败，请稍后重试。"));
         return;
     }
+    results_->setTitle(bundled
+                           ? QStringLiteral("筛选结果（无法获取在线列表，以下为内置的行政区划）")
+                           : QStringLiteral("筛选结果"));
     entries_ = *entries;
     refill();
 }

@@ -11,6 +11,7 @@
 #include "settings/SettingsServices.h"
 
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -44,7 +45,8 @@ class DistrictPicker : public QDialog {
     void connectControls();
 
     void download();
-    void downloaded(const std::optional<std::vector<DistrictEntry>>& entries);
+    // `bundled`: the web host failed and the list that comes with the program stands in.
+    void downloaded(const std::optional<std::vector<DistrictEntry>>& entries, bool bundled);
     void setBusy(bool busy);
     void refill();
     void recompute();
@@ -54,6 +56,7 @@ class DistrictPicker : public QDialog {
     void cancel();
 
     const HttpClient& http_;
+    QGroupBox* results_ = nullptr;
     std::vector<DistrictEntry> entries_;
     DistrictPickerListModel model_;
     DistrictSelection selection_;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/BundledDistrictEntries.h"
 #include "settings/DistrictPickerAnswer.h"
 #include "settings/DistrictPickerChecklist.h"
 #include "settings/DistrictPickerDirectAdd.h"
@@ -152,6 +153,32 @@ INSTANTIATE_TEST_SUITE_P(
                    gbNames({"Hong Kong Observatory (其他)"})},
         FilterCase{"never inside a character", "Q", {}}, FilterCase{"nothing", "上海", {}}),
     caseName);
+
+// The bundled list answers as the service would: the provinces the drop-down does not name
+// (黑龙江省) come under its last entry, "其他".
+TEST(BundledDistrictEntries, AProvinceEntryChoosesItsPart) {
+    const std::vector<DistrictEntry> all{{gb("中央气象台"), gb("国家事业单位")},
+                                         {gb("北京市"), gb("北京市")},
+                                         {gb("海淀区"), gb("北京市")},
+                                         {gb("哈尔滨市"), gb("黑龙江省")}};
+    const int others = static_cast<int>(provinceEntries().size()) - 1;
+    const struct {
+        int entry;
+        std::size_t count;
+        const char* first;
+    } cases[] = {{0, 1, "中央气象台"},
+                 {kAllProvincesEntry, 4, "中央气象台"},
+                 {3, 2, "北京市"},
+                 {others, 1, "哈尔滨市"},
+                 {5, 0, ""}};
+    for (const auto& c : cases) {
+        const std::vector<DistrictEntry> chosen = entriesOfProvince(all, c.entry);
+        ASSERT_EQ(chosen.size(), c.count) << c.entry;
+        if (c.count > 0) {
+            EXPECT_EQ(chosen.front().name, gb(c.first)) << c.entry;
+        }
+    }
+}
 
 TEST(DistrictPickerChecklist, TheSelectionIsTheTickedNamesUpToTheirFirstSpace) {
     DistrictPickerChecklist list;

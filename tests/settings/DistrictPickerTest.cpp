@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -8,6 +9,8 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -348,6 +351,26 @@ class DistrictPickerTest : public QObject {
         QVERIFY(service_->selectScenario("default"));
         chooseProvince(*picker, kBeijingEntry);
         waitForList(*picker, 4);
+    }
+
+    // Without the web host the district list that comes with the program stands in.
+    void theBundledListStandsInForAFailingWebHost() {
+        const test::TestHome home;
+        std::ifstream shipped(SHIPPED_DISTRICTS_JSON, std::ios::binary);
+        home.write("Districts.json", std::string(std::istreambuf_iterator<char>(shipped), {}));
+        QVERIFY(service_->selectScenario("waf"));
+        const auto picker = openPicker();
+        QTRY_VERIFY_WITH_TIMEOUT(!picker->downloading(), kSlowMs);
+        QCOMPARE(rows(*picker), 3);  // the national bodies
+        chooseProvince(*picker, kBeijingEntry);
+        QTRY_VERIFY_WITH_TIMEOUT(!picker->downloading(), kSlowMs);
+        QCOMPARE(rows(*picker), 17);  // 北京市 and its sixteen districts
+        QVERIFY(MessageBox::asked().empty());
+        QVERIFY(picker->findChild<QGroupBox*>()->title().contains(q("内置的行政区划")));
+        QVERIFY(service_->selectScenario("default"));
+        chooseProvince(*picker, kBeijingEntry);
+        waitForList(*picker, 4);
+        QCOMPARE(picker->findChild<QGroupBox*>()->title(), q("筛选结果"));
     }
 
     void aJsonAnswerWithoutAreasEmptiesTheListSilently() {
