@@ -1,5 +1,8 @@
 #include "settings/JsonRuleFields.h"
 
+#include <algorithm>
+
+#include "core/alerts/source/RequestHeaders.h"
 #include "core/config/ConfigStore.h"
 #include "core/text/TextToNumber.h"
 #include "settings/EditorValues.h"
@@ -10,20 +13,38 @@ namespace {
 constexpr std::string_view kSection = "JSON";
 // No file can hold a line break in a value, so getting it back means the key is absent.
 constexpr std::string_view kAbsent = "\r\n";
+constexpr std::size_t kHeadersIndex = JsonRuleFields::kCount - 1;
+static_assert(kRuleFields[kHeadersIndex].key == "Headers");
 
 }  // namespace
 
 void JsonRuleFields::loadFrom(const ConfigStore& file) {
     for (std::size_t i = 0; i < kCount; ++i) {
         std::string value = file.readText(kSection, kRuleFields[i].key, kAbsent);
-        if (value == kAbsent) {
-            continue;
+        if (value != kAbsent) {
+            setStored(i, std::move(value));
         }
-        if (kRuleFields[i].input == RuleInput::choice) {
-            value = textToInteger(value) != 0 ? "1" : "0";
-        }
-        fields_[i] = {true, std::move(value)};
     }
+}
+
+void JsonRuleFields::useRules(const std::vector<std::pair<std::string, std::string>>& rules) {
+    reset();
+    for (const auto& [key, value] : rules) {
+        const auto found =
+            std::find_if(kRuleFields.begin(), kRuleFields.end(),
+                         [&](const RuleFieldDefinition& rule) { return rule.key == key; });
+        if (found != kRuleFields.end()) {
+            setStored(static_cast<std::size_t>(found - kRuleFields.begin()), value);
+        }
+    }
+}
+
+// A choice reads as "1" for any value that is not the number 0.
+void JsonRuleFields::setStored(std::size_t index, std::string value) {
+    if (kRuleFields[index].input == RuleInput::choice) {
+        value = textToInteger(value) != 0 ? "1" : "0";
+    }
+    fields_[index] = {true, std::move(value)};
 }
 
 void JsonRuleFields::setText(std::size_t index, std::string value) {
@@ -54,6 +75,11 @@ std::vector<std::string_view> JsonRuleFields::unstorableKeys() const {
         }
     }
     return keys;
+}
+
+std::string JsonRuleFields::headersProblem() const {
+    const RuleField& headers = fields_[kHeadersIndex];
+    return headers.set ? parseRequestHeaders(headers.value).problem : std::string();
 }
 
 bool JsonRuleFields::saveTo(const ConfigStore& store) const {

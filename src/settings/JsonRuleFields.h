@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace galewarden {
@@ -20,7 +21,7 @@ struct RuleFieldDefinition {
 };
 
 // The rules of section JSON in the order of the window and of saving.
-inline constexpr std::array<RuleFieldDefinition, 17> kRuleFields{{
+inline constexpr std::array<RuleFieldDefinition, 18> kRuleFields{{
     {"Host", RuleInput::text},
     {"Main", RuleInput::text},
     {"Detail", RuleInput::text},
@@ -38,6 +39,7 @@ inline constexpr std::array<RuleFieldDefinition, 17> kRuleFields{{
     {"D_description", RuleInput::text},
     {"D_publishTime", RuleInput::text},
     {"OriginalSender", RuleInput::choice},
+    {"Headers", RuleInput::text},
 }};
 
 // A rule as the window holds it: set (the key is in the file, maybe empty) or absent. A set
@@ -67,17 +69,23 @@ class JsonRuleFields {
     int chosenItem(std::size_t index) const;
     // Every field absent.
     void reset();
+    // Every field absent but the given keys' ([JSON] key and value, as a preset lists them).
+    void useRules(const std::vector<std::pair<std::string, std::string>>& rules);
 
     const RuleField& field(std::size_t index) const { return fields_[index]; }
 
     // The keys whose set values cannot be stored (a line break); saving needs none.
     std::vector<std::string_view> unstorableKeys() const;
+    // Why the Headers field would be refused when requests are made (GB18030); empty if fine.
+    std::string headersProblem() const;
     // In field order: a set field is written (quoted for text, as it is for digits and
     // choices), an absent one deleted. False when a value is unstorable (then nothing is
     // written) or a write failed.
     bool saveTo(const ConfigStore& store) const;
 
   private:
+    void setStored(std::size_t index, std::string value);
+
     std::array<RuleField, kCount> fields_{};
 };
 

@@ -2,10 +2,12 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <memory>
 
+#include "core/alerts/source/SourcePresets.h"
 #include "core/net/HttpClient.h"
 #include "core/platform/ProgramPaths.h"
 #include "settings/DryRun.h"
@@ -45,6 +47,24 @@ QString plainLines(const std::string& text) {
     return toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+QString unusableText(const JsonRuleFields& fields) {
+    const std::vector<std::string_view> keys = fields.unstorableKeys();
+    if (!keys.empty()) {
+        QStringList names;
+        for (std::string_view key : keys) {
+            names << QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
+        }
+        return QStringLiteral("以下规则含有换行符，无法写入配置文件：%1\n请删除换行符后重试。")
+            .arg(names.join(QStringLiteral("、")));
+    }
+    const std::string headersProblem = fields.headersProblem();
+    if (!headersProblem.empty()) {
+        return QStringLiteral("Headers中的请求头无法使用：%1\n每行应为“名称: 值”，以\\n分隔。")
+            .arg(toQString(headersProblem));
+    }
+    return {};
+}
+
 }  // namespace
 
 JsonRulesWindow::JsonRulesWindow(const HttpClient& http, ConfigStore config,
@@ -79,9 +99,12 @@ QWidget* JsonRulesWindow::buildButtonRow() {
     layout->addStretch();
     auto* cancel = button(QStringLiteral("&C.取消"), "cancel", row);
     auto* reset = button(QStringLiteral("&R.重置"), "reset", row);
+    auto* presets = button(QStringLiteral("&P.预设"), "presets", row);
+    presets->setToolTip(QStringLiteral("载入随程序提供的公共预警数据源的解析规则，保存后生效。"));
+    presets->setMenu(buildPresetMenu(presets));
     auto* import = button(QStringLiteral("&O.导入"), "import", row);
     auto* save = button(QStringLiteral("&S.保存"), "save", row);
-    for (QPushButton* each : {cancel, reset, import, save}) {
+    for (QPushButton* each : {cancel, reset, presets, import, save}) {
         layout->addWidget(each);
     }
     connect(dryRunButton_, &QPushButton::clicked, this, &JsonRulesWindow::startDryRun);
@@ -90,6 +113,22 @@ QWidget* JsonRulesWindow::buildButtonRow() {
     connect(import, &QPushButton::clicked, this, &JsonRulesWindow::importRules);
     connect(save, &QPushButton::clicked, this, &JsonRulesWindow::saveRules);
     return row;
+}
+
+QMenu* JsonRulesWindow::buildPresetMenu(QWidget* parent) {
+    auto* menu = new QMenu(parent);
+    for (const SourcePreset& preset : sourcePresets()) {
+        QAction* action = menu->addAction(toQString(preset.name));
+        action->setToolTip(toQString(preset.description));
+        connect(action, &QAction::triggered, this, [this, &preset] { usePreset(preset); });
+    }
+    menu->setToolTipsVisible(true);
+    return menu;
+}
+
+void JsonRulesWindow::usePreset(const SourcePreset& preset) {
+    fields_.useRules(presetRulesInUse(preset));
+    inputs_->showFields();
 }
 
 void JsonRulesWindow::retire() {
@@ -121,7 +160,7 @@ void JsonRulesWindow::resetRules() {
 }
 
 void JsonRulesWindow::saveRules() {
-    if (refuseUnstorable(QStringLiteral("保存"))) {
+    if (refuseUnusable(QStringLiteral("保存"))) {
         return;
     }
     if (ask(this, QStringLiteral("保存"), QStringLiteral("确定保存？"), MessageAnswer::yes) !=
@@ -135,26 +174,20 @@ void JsonRulesWindow::saveRules() {
     accept();
 }
 
-// A pasted line break would end the value early and put the rest on a line of its own.
-bool JsonRulesWindow::refuseUnstorable(const QString& title) {
-    const std::vector<std::string_view> keys = fields_.unstorableKeys();
-    if (keys.empty()) {
+// A pasted line break would end the value early and put the rest on a line of its own; bad
+// header lines would make every request fail.
+bool JsonRulesWindow::refuseUnusable(const QString& title) {
+    const QString problem = unusableText(fields_);
+    if (problem.isEmpty()) {
         return false;
     }
-    QStringList names;
-    for (std::string_view key : keys) {
-        names << QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
-    }
     MessageBox::ask(
-        {title,
-         QStringLiteral("以下规则含有换行符，无法写入配置文件：%1\n请删除换行符后重试。")
-             .arg(names.join(QStringLiteral("、"))),
-         MessageIcon::exclamation, MessageButtons::ok, MessageAnswer::ok, this});
+        {title, problem, MessageIcon::exclamation, MessageButtons::ok, MessageAnswer::ok, this});
     return true;
 }
 
 void JsonRulesWindow::startDryRun() {
-    if (refuseUnstorable(QStringLiteral("试运行"))) {
+    if (refuseUnusable(QStringLiteral("试运行"))) {
         return;
     }
     const std::string configPath = config_.filePath();

@@ -7,6 +7,7 @@
 #include "settings/BackgroundCall.h"
 #include "settings/JsonRuleFields.h"
 
+class QMenu;
 class QPushButton;
 
 namespace galewarden {
@@ -14,6 +15,7 @@ namespace galewarden {
 class HttpClient;
 class JsonRuleInputs;
 struct DryRunReport;
+struct SourcePreset;
 
 // "JSON解析规则": the rules of a custom JSON source, loaded from the configuration, imported from
 // another file, reset, saved key by key, or tried once against the source before saving.
@@ -31,12 +33,14 @@ class JsonRulesWindow : public QDialog {
 
   private:
     QWidget* buildButtonRow();
+    QMenu* buildPresetMenu(QWidget* parent);
+    void usePreset(const SourcePreset& preset);
     void importRules();
     void resetRules();
     void saveRules();
     void startDryRun();
     void showDryRun(const DryRunReport& report);
-    bool refuseUnstorable(const QString& title);
+    bool refuseUnusable(const QString& title);
 
     const HttpClient& http_;
     const ConfigStore config_;

@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -11,6 +12,7 @@
 #include "AlertService.h"
 #include "core/alerts/AlertEngine.h"
 #include "core/alerts/RefreshView.h"
+#include "core/alerts/source/SourcePresets.h"
 #include "core/config/ConfigStore.h"
 #include "core/net/HttpClient.h"
 #include "core/platform/ProgramPaths.h"
@@ -261,6 +263,55 @@ class JsonRulesWindowTest : public QObject {
         QCOMPARE(configBytes(), before);
         QCOMPARE(settingsChanged_, 0);
         QVERIFY(window->isVisible());
+    }
+
+    // The preset replaces every field, the user's own Keyword included, and with the stand-in as
+    // its host it reads the feed's answer.
+    void aPresetFillsTheFieldsAndItsDryRunReadsTheFeed() {
+        writeConfig("[Source]\r\nUseKVX=0\r\n[JSON]\r\nKeyword=\"发布\"\r\nMain=\"old\"\r\n");
+        ::setenv("GALEWARDEN_FEED_HOST", base_.c_str(), 1);
+        const auto window = openWindow();
+        QMenu* presets = control<QPushButton>(*window, "presets")->menu();
+        QVERIFY(presets != nullptr);
+        QCOMPARE(presets->actions().size(), qsizetype(3));
+        presets->actions().front()->trigger();
+        ::unsetenv("GALEWARDEN_FEED_HOST");
+        QCOMPARE(control<QLineEdit>(*window, "Host")->text(), QString::fromStdString(base_));
+        QCOMPARE(control<QLineEdit>(*window, "Main")->text(), q("api/map/alarm?adcode="));
+        QCOMPARE(control<QLineEdit>(*window, "Headers")->text(),
+                 q("Referer: https://weather.cma.cn/"));
+        QCOMPARE(control<QLineEdit>(*window, "Keyword")->placeholderText(), q("[default]"));
+
+        click(*window, "dryRun");
+        QTRY_VERIFY_WITH_TIMEOUT(!window->dryRunning(), kSlowMs);
+        QCOMPARE(MessageBox::asked().size(), std::size_t(1));
+        QVERIFY2(MessageBox::asked().front().text.contains(q("按规则读取到 ")),
+                 qPrintable(MessageBox::asked().front().text));
+        QVERIFY(service_->requests().back().rfind("GET /api/map/alarm", 0) == 0);
+
+        MessageBox::scriptAnswers({MessageAnswer::yes});
+        click(*window, "save");
+        QCOMPARE(currentSourceId(ConfigStore(configPath())), std::string("national-map"));
+        QVERIFY(!keyPresent("Keyword"));
+    }
+
+    void headerLinesThatCannotBeSentAreRefusedWithAMessage() {
+        writeConfig("[JSON]\r\nHost=\"http://h\"\r\n");
+        const std::string before = configBytes();
+        const auto window = openWindow();
+        retype(control<QLineEdit>(*window, "Headers"), q("Referer: https://a/\\nHost: b"));
+        for (const char* button : {"dryRun", "save"}) {
+            MessageBox::scriptAnswers({MessageAnswer::yes});
+            click(*window, button);
+        }
+        QCOMPARE(MessageBox::asked().size(), std::size_t(2));
+        for (const MessageRequest& refusal : MessageBox::asked()) {
+            QCOMPARE(refusal.icon, MessageIcon::exclamation);
+            QVERIFY2(refusal.text.contains(q("Host: b")), qPrintable(refusal.text));
+        }
+        QVERIFY(!window->dryRunning());
+        QCOMPARE(configBytes(), before);
+        QCOMPARE(settingsChanged_, 0);
     }
 
     void aDryRunShowsTheKeptWarningsAndLeavesTheProgramAlone() {

@@ -59,20 +59,12 @@ std::string feedHostOverride() {
     return host != nullptr ? std::string(host) : std::string();
 }
 
-// The value the configuration would hold for a preset's key; the host may be redirected.
-std::string valueOf(const SourcePreset& preset, const ConfigKey& key,
-                    const std::string& hostOverride) {
-    if (&key == &keys::kJsonHost && !hostOverride.empty()) {
-        return hostOverride;
-    }
-    const auto found = std::find_if(preset.rules.begin(), preset.rules.end(),
-                                    [&](const auto& rule) { return rule.first == key.name; });
-    return found == preset.rules.end() ? std::string() : found->second;
-}
+using Rules = std::vector<std::pair<std::string, std::string>>;
 
-bool names(const SourcePreset& preset, const ConfigKey& key) {
-    return std::any_of(preset.rules.begin(), preset.rules.end(),
-                       [&](const auto& rule) { return rule.first == key.name; });
+std::optional<std::string> valueOf(const Rules& rules, const ConfigKey& key) {
+    const auto found = std::find_if(rules.begin(), rules.end(),
+                                    [&](const auto& rule) { return rule.first == key.name; });
+    return found == rules.end() ? std::nullopt : std::optional<std::string>(found->second);
 }
 
 // A key that is absent reads as the CR LF that no file can hold.
@@ -82,7 +74,7 @@ bool holdsExactly(const ConfigStore& store, const SourcePreset& preset) {
         if (key == &keys::kJsonHost) {
             continue;  // the stand-in's host stands for the real one
         }
-        if (names(preset, *key) ? stored != valueOf(preset, *key, {}) : stored != "\r\n") {
+        if (stored != valueOf(preset.rules, *key).value_or("\r\n")) {
             return false;
         }
     }
@@ -109,12 +101,23 @@ const SourcePreset* findSourcePreset(std::string_view id) {
     return found == presets.end() ? nullptr : &*found;
 }
 
-bool useSourcePreset(const ConfigStore& store, const SourcePreset& preset) {
+Rules presetRulesInUse(const SourcePreset& preset) {
     const std::string hostOverride = feedHostOverride();
+    Rules rules = preset.rules;
+    for (auto& [key, value] : rules) {
+        if (key == keys::kJsonHost.name && !hostOverride.empty()) {
+            value = hostOverride;
+        }
+    }
+    return rules;
+}
+
+bool useSourcePreset(const ConfigStore& store, const SourcePreset& preset) {
+    const Rules rules = presetRulesInUse(preset);
     bool written = true;
     for (const ConfigKey* key : kJsonKeys) {
-        written = (names(preset, *key) ? store.write(*key, valueOf(preset, *key, hostOverride))
-                                       : store.deleteKey(key->section, key->name)) &&
+        const std::optional<std::string> value = valueOf(rules, *key);
+        written = (value ? store.write(*key, *value) : store.deleteKey(key->section, key->name)) &&
                   written;
     }
     return store.write(keys::kUseKvx, "0") && written;

@@ -26,10 +26,14 @@ const SourcePreset* findSourcePreset(std::string_view id);
 // The id the vendor's own service goes by where sources are listed.
 inline constexpr std::string_view kVendorSourceId = "vendor";
 
+// The preset's [JSON] keys and values as a source uses them: GALEWARDEN_FEED_HOST
+// ("http://host:port"), when set, replaces the preset's host, which is how the demo and the
+// tests reach the stand-in service.
+std::vector<std::pair<std::string, std::string>> presetRulesInUse(const SourcePreset& preset);
+
 // Makes the preset the source: every [JSON] key it does not name is deleted (so Keyword and
-// Clear fall back to their defaults), its keys are written, and [Source] UseKVX becomes 0.
-// GALEWARDEN_FEED_HOST ("http://host:port"), when set, replaces the preset's host, which is how
-// the demo and the tests reach the stand-in service. False when a write failed.
+// Clear fall back to their defaults), its keys in use are written, and [Source] UseKVX becomes
+// 0. False when a write failed.
 bool useSourcePreset(const ConfigStore& store, const SourcePreset& preset);
 // Makes the vendor's service the source again ([Source] UseKVX = 1); the rules stay.
 bool useVendorSource(const ConfigStore& store);
