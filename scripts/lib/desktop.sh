@@ -50,3 +50,31 @@ wait_for() {
     done
     return 1
 }
+
+# window_geometry WINDOW: "X Y WIDTH HEIGHT" of a window on the screen.
+window_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}
+
+# docked_tray_icon: the program's tray icon window inside the tray host's panel, if docked.
+docked_tray_icon() {
+    local host
+    for host in $(xdotool search --all --pid "$TRAY_HOST_PID" 2>/dev/null); do
+        xwininfo -tree -id "$host" | sed -n 's/^ *\(0x[0-9a-f]*\) "galewarden".*/\1/p' | head -n 1
+    done | head -n 1
+}
+
+# program_windows PID: "WIDTHxHEIGHT+X+Y" of each visible window of a process, one a line.
+program_windows() {
+    local window x y w h
+    for window in $(xdotool search --all --onlyvisible --pid "$1" 2>/dev/null); do
+        read -r x y w h < <(window_geometry "$window")
+        echo "${w}x${h}+${x}+${y}"
+    done
+}
+
+# has_window PID GEOMETRY: whether the process shows a window of that "WIDTHxHEIGHT+X+Y".
+has_window() {
+    [[ " $(program_windows "$1" | tr '\n' ' ') " == *" $2 "* ]]
+}

@@ -72,24 +72,9 @@ wait_for '[ -s "$answer" ] && grep -q "var Stage = 0;" "$page"' 60 || fail "no r
 grep -q 'var Content = ".*台风' "$page" || fail "the page's details hold no warning text"
 
 # The icon window: 100 x 82 at the default place, 80 from the right edge and 60 from the top.
-icon_geometry() {
-    local window
-    for window in $(xdotool search --all --onlyvisible --pid "$program" 2>/dev/null); do
-        xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-            /Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h "+" x "+" y}'
-    done
-}
-wait_for '[[ " $(icon_geometry | tr "\n" " ") " == *" 100x82+1740+60 "* ]]' 10 || fail "no icon window at 1740,60: $(icon_geometry | tr '\n' ' ')"
-
-# The tray icon: a window of the program inside the tray host's panel.
-docked() {
-    local host
-    for host in $(xdotool search --all --pid "$TRAY_HOST_PID" 2>/dev/null); do
-        [[ "$(xwininfo -tree -id "$host")" == *'("galewarden" "galewarden")'* ]] && return 0
-    done
-    return 1
-}
-wait_for docked 10 || fail "the tray icon is not docked"
+wait_for 'has_window "$program" 100x82+1740+60' 10 ||
+    fail "no icon window at 1740,60: $(program_windows "$program" | tr '\n' ' ')"
+wait_for '[ -n "$(docked_tray_icon)" ]' 10 || fail "the tray icon is not docked"
 
 import -window root "$SCREENSHOT"
 

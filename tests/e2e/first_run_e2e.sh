@@ -2,7 +2,8 @@
 # A new user's first start on a virtual 1920x1080 screen with a tray host: the setup wizard
 # opens, is driven to its finish with its defaults (the national warning map, here the stand-in
 # service's answer of that shape), and the icon window and the tray icon appear with the feed's
-# warnings. Checked from outside the process. Usage: first_run_e2e.sh PROGRAM SERVICE SCREENSHOT
+# warnings, whose details open from the tray icon. Checked from outside the process.
+# Usage: first_run_e2e.sh PROGRAM SERVICE SCREENSHOT
 set -euo pipefail
 PROGRAM="$1" SERVICE="$2" SCREENSHOT="$3"
 source "$(dirname "$0")/../../scripts/lib/desktop.sh"
@@ -47,23 +48,14 @@ grep -q 'Host="http://127.0.0.1' "$GALEWARDEN_HOME/Galewarden.ini" ||
     fail "the national warning map was not chosen: $(cat "$GALEWARDEN_HOME/Galewarden.ini")"
 wait_for 'grep -q "GET /api/map/alarm" "$work/service.log"' 20 || fail "the feed was never asked"
 
-icon_geometry() {
-    local window
-    for window in $(xdotool search --all --onlyvisible --pid "$program" 2>/dev/null); do
-        xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-            /Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h "+" x "+" y}'
-    done
-}
-wait_for '[[ " $(icon_geometry | tr "\n" " ") " == *" 100x82+1740+60 "* ]]' 20 ||
-    fail "no icon window with the feed's warnings: $(icon_geometry | tr '\n' ' ')"
-docked() {
-    local host
-    for host in $(xdotool search --all --pid "$TRAY_HOST_PID" 2>/dev/null); do
-        [[ "$(xwininfo -tree -id "$host")" == *'("galewarden" "galewarden")'* ]] && return 0
-    done
-    return 1
-}
-wait_for docked 10 || fail "the tray icon is not docked"
+wait_for 'has_window "$program" 100x82+1740+60' 20 ||
+    fail "no icon window with the feed's warnings: $(program_windows "$program" | tr '\n' ' ')"
+wait_for '[ -n "$(docked_tray_icon)" ]' 10 || fail "the tray icon is not docked"
+# A click on the tray icon opens the details of the feed's warnings.
+read -r x y w h < <(window_geometry "$(docked_tray_icon)")
+xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click 1
+details() { xdotool search --onlyvisible --name '^预警信息$' 2>/dev/null | head -n 1; }
+wait_for '[ -n "$(details)" ]' 10 || fail "the details window did not open"
 sleep 1
 import -window root "$SCREENSHOT"
 echo "first run end to end: passed"

@@ -35,29 +35,12 @@ pids+=("$TRAY_HOST_PID" "$XVFB_PID")
 program=$!
 pids=("$program" "${pids[@]}")
 
-geometry_of() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
-}
-windows() {
-    local window
-    for window in $(xdotool search --all --onlyvisible --pid "$program" 2>/dev/null); do
-        read -r x y w h < <(geometry_of "$window")
-        echo "${w}x${h}+${x}+${y}"
-    done
-}
-has_window() { [[ " $(windows | tr '\n' ' ') " == *" $1 "* ]]; }
-wait_for 'has_window 100x82+1740+60' 20 || fail "no icon window: $(windows | tr '\n' ' ')"
+wait_for 'has_window "$program" 100x82+1740+60' 20 ||
+    fail "no icon window: $(program_windows "$program" | tr '\n' ' ')"
 
 # The tray icon's menu, then its "&S.设置".
-tray_icon() {
-    local host
-    for host in $(xdotool search --all --pid "$TRAY_HOST_PID" 2>/dev/null); do
-        xwininfo -tree -id "$host" | sed -n 's/^ *\(0x[0-9a-f]*\) "galewarden".*/\1/p' | head -n 1
-    done | head -n 1
-}
-wait_for '[ -n "$(tray_icon)" ]' 10 || fail "the tray icon is not docked"
-read -r x y w h < <(geometry_of "$(tray_icon)")
+wait_for '[ -n "$(docked_tray_icon)" ]' 10 || fail "the tray icon is not docked"
+read -r x y w h < <(window_geometry "$(docked_tray_icon)")
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 3
 sleep 0.5
 xdotool key s
@@ -69,11 +52,12 @@ window="$(settings)"
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 xdotool key --delay 100 alt+w ctrl+a
 xdotool type --delay 50 200
-read -r x y w h < <(geometry_of "$window")
+read -r x y w h < <(window_geometry "$window")
 xdotool mousemove $((x + w - 40)) $((y + h - 16)) click 1
 sleep 0.5
 xdotool key --delay 200 alt+y Return
-wait_for 'has_window 200x82+1640+60' 10 || fail "the icon did not take the new width: $(windows | tr '\n' ' ')"
+wait_for 'has_window "$program" 200x82+1640+60' 10 ||
+    fail "the icon did not take the new width: $(program_windows "$program" | tr '\n' ' ')"
 [ "$("$CLI" config get General Width)" = "200" ] || fail "the width was not saved"
 import -window root "$SCREENSHOT"
 echo "settings end to end: passed"
