@@ -124,7 +124,8 @@ std::string uncaughtExceptionMessage() {
 
 }  // namespace
 
-bool installErrorReport(const ProgramInfo& info, std::string_view executablePath) {
+bool installErrorReport(const ProgramInfo& info, std::string_view executablePath,
+                        std::string_view reportDirectory) {
     ReportState& state = reportState();
     {
         std::lock_guard lock(state.updateLock);
@@ -132,7 +133,8 @@ bool installErrorReport(const ProgramInfo& info, std::string_view executablePath
             return false;
         }
         state.installed = true;
-        state.reportPath = nativePath(std::string(executablePath) + "_BugReport.txt");
+        state.reportPath = nativePath(reportDirectory) /
+                           (nativePath(executablePath).filename().native() + "_BugReport.txt");
         state.versionText = info.versionText;
         state.executableUtf8 = utf8FromGb(executablePath);
         state.previousCrash = takeRestartMoment();

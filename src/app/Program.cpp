@@ -64,7 +64,7 @@ Program::Program(QStringList arguments, StartAnew startAnew)
             QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
         };
     }
-    installErrorReport(info_, executablePath());
+    installErrorReport(info_, executablePath(), dataDirectory());
     // The details window comes first: it carries the status line from the start on.
     details_ = std::make_unique<DetailsWindow>(display_, [this] {
         return engine_ ? engine_->state().unexpectedDataText() : std::string();

@@ -130,7 +130,7 @@ void AdvancedPage::showDllNotice(bool ticked) {
     if (!ticked) {
         return;
     }
-    const std::string library = programDirectory() + "/" + PluginLibrary::relativeName();
+    const std::string library = dataDirectory() + "/" + PluginLibrary::relativeName();
     const std::string notice = dllNoticeText(library, fileExists(library), libraryTakesUtf8());
     const MessageAnswer answer =
         MessageBox::ask({QStringLiteral("DLL触发"), shownText(notice), MessageIcon::exclamation,

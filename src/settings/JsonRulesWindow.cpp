@@ -138,7 +138,7 @@ void JsonRulesWindow::retire() {
 void JsonRulesWindow::importRules() {
     FileRequest request;
     request.title = QStringLiteral("导入配置");
-    request.directory = toQString(programDirectory());
+    request.directory = toQString(configDirectory());
     request.filter = QStringLiteral("配置文件（*.ini） (*.ini);;所有文件（*.*） (*)");
     request.defaultSuffix = QStringLiteral("ini");
     request.owner = this;

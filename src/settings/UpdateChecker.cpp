@@ -42,7 +42,7 @@ std::string folderUrl() {
 }
 
 std::string savedArchivePath() {
-    return programDirectory() + "/Galewarden.zip";
+    return dataDirectory() + "/Galewarden.zip";
 }
 
 // Only a complete archive replaces an earlier one; an error page is never stored.

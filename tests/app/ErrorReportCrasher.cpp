@@ -93,7 +93,8 @@ void installAndFail(const char* executable, std::string_view mode, bool firstCyc
     holdAFileOpen();
     const ProgramInfo info{kVersionText, std::string("Galewarden ") + kVersionText,
                            std::chrono::steady_clock::now()};
-    installErrorReport(info, gbFromUtf8(executable));
+    installErrorReport(info, gbFromUtf8(executable),
+                       gbFromUtf8(std::filesystem::path(executable).parent_path().string()));
     updateErrorReport({2, 3, 7, firstCycleDone, R"({"alerts":"\u4e2d"})"});
     fail(mode);
 }

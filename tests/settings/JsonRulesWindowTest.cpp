@@ -239,7 +239,7 @@ class JsonRulesWindowTest : public QObject {
         QCOMPARE(asked.title, q("导入配置"));
         QCOMPARE(asked.purpose, FileRequest::Purpose::open);
         QCOMPARE(asked.defaultSuffix, q("ini"));
-        QCOMPARE(asked.directory, toQString(programDirectory()));
+        QCOMPARE(asked.directory, toQString(configDirectory()));
         QVERIFY(asked.filter.startsWith(q("配置文件（*.ini） (*.ini)")));
 
         MessageBox::scriptAnswers({MessageAnswer::yes});

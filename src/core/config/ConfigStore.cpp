@@ -64,7 +64,7 @@ ConfigStore::ConfigStore() : filePath_(path()) {}
 ConfigStore::ConfigStore(std::string filePath) : filePath_(std::move(filePath)) {}
 
 std::string ConfigStore::path() {
-    return programDirectory() + "/Galewarden.ini";
+    return configDirectory() + "/Galewarden.ini";
 }
 
 std::string ConfigStore::readText(std::string_view section, std::string_view key,

@@ -60,6 +60,11 @@ bool createDirectory(std::string_view path) {
     return std::filesystem::is_directory(nativePath(path), error);
 }
 
+bool isDirectory(std::string_view path) {
+    std::error_code error;
+    return std::filesystem::is_directory(nativePath(path), error);
+}
+
 bool removeFile(std::string_view path) {
     std::error_code error;
     return std::filesystem::remove(nativePath(path), error);

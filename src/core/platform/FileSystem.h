@@ -43,6 +43,9 @@ FileStamp fileStamp(std::string_view path);
 // Size in bytes; −1 when the file is missing or not a regular file.
 std::int64_t fileSize(std::string_view path);
 bool createDirectory(std::string_view path);
+bool isDirectory(std::string_view path);
+// Whether this process may create files in the directory.
+bool isWritableDirectory(std::string_view path);
 bool removeFile(std::string_view path);
 // Renames, failing when the target already exists.
 bool renameWithoutReplacing(std::string_view from, std::string_view to);

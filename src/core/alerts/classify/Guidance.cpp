@@ -1,5 +1,6 @@
 #include "core/alerts/classify/Guidance.h"
 
+#include <algorithm>
 #include <mutex>
 #include <optional>
 #include <unordered_map>
@@ -43,9 +44,9 @@ std::string findGuidance(std::string_view page, std::string_view signalName) {
 // the file stays the same.
 class Guidance::Cache {
   public:
-    std::string lookup(const std::string& path, std::string_view signalName) {
+    std::string lookup(const std::vector<std::string>& paths, std::string_view signalName) {
         const std::lock_guard lock(mutex_);
-        refreshIfChanged(path);
+        refreshIfChanged(paths);
         std::string name(signalName);
         const auto known = answers_.find(name);
         if (known != answers_.end()) {
@@ -57,11 +58,21 @@ class Guidance::Cache {
     }
 
   private:
-    void refreshIfChanged(const std::string& path) {
-        FileStamp current = fileStamp(path);
-        if (stamp_ == current) {
+    // The first copy that exists is read; a copy coming or going elsewhere counts as a change.
+    void refreshIfChanged(const std::vector<std::string>& paths) {
+        std::string path = paths.front();
+        FileStamp current;
+        for (const std::string& candidate : paths) {
+            if (FileStamp stamp = fileStamp(candidate); stamp.regularFile) {
+                path = candidate;
+                current = stamp;
+                break;
+            }
+        }
+        if (stamp_ == current && path_ == path) {
             return;
         }
+        path_ = path;
         std::string bytes;
         const FileState state = readFile(path, bytes);
         page_ = gbFromUtf8(bytes);
@@ -72,24 +83,38 @@ class Guidance::Cache {
     }
 
     std::mutex mutex_;
+    std::string path_;
     std::optional<FileStamp> stamp_;
     std::string page_;
     std::unordered_map<std::string, std::string> answers_;
 };
 
-Guidance::Guidance() : Guidance(programDirectory() + "/Guidance.html") {}
+namespace {
+
+std::vector<std::string> guidanceCopies() {
+    std::vector<std::string> paths;
+    for (const std::string& directory : programPlaces().resourceDirectories) {
+        paths.push_back(directory + "/Guidance.html");
+    }
+    return paths;
+}
+
+}  // namespace
+
+Guidance::Guidance() : paths_(guidanceCopies()), cache_(std::make_unique<Cache>()) {}
 
 Guidance::Guidance(std::string filePath)
-    : filePath_(std::move(filePath)), cache_(std::make_unique<Cache>()) {}
+    : paths_{std::move(filePath)}, cache_(std::make_unique<Cache>()) {}
 
 Guidance::~Guidance() = default;
 
 std::string Guidance::lookup(std::string_view signalName) const {
-    return cache_->lookup(filePath_, signalName);
+    return cache_->lookup(paths_, signalName);
 }
 
 bool Guidance::fileExists() const {
-    return galewarden::fileExists(filePath_);
+    return std::any_of(paths_.begin(), paths_.end(),
+                       [](const std::string& path) { return galewarden::fileExists(path); });
 }
 
 }  // namespace galewarden

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace galewarden {
 
@@ -12,7 +13,7 @@ namespace galewarden {
 // changes. Safe to use from several threads.
 class Guidance {
   public:
-    // Guidance.html in the program directory.
+    // The user's Guidance.html, else the one that came with the program.
     Guidance();
     explicit Guidance(std::string filePath);
     ~Guidance();
@@ -24,7 +25,7 @@ class Guidance {
 
   private:
     class Cache;
-    std::string filePath_;
+    std::vector<std::string> paths_;  // in order of preference
     std::unique_ptr<Cache> cache_;
 };
 

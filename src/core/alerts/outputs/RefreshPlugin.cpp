@@ -15,7 +15,7 @@ constexpr char kExportName[] = "RefreshA";
 }  // namespace
 
 RefreshPlugin::RefreshPlugin()
-    : RefreshPlugin(programDirectory() + "/" + PluginLibrary::relativeName()) {}
+    : RefreshPlugin(dataDirectory() + "/" + PluginLibrary::relativeName()) {}
 
 RefreshPlugin::RefreshPlugin(std::string path) : path_(std::move(path)) {}
 

@@ -24,7 +24,7 @@ namespace galewarden {
 namespace {
 
 std::string packDirectory() {
-    return programDirectory() + "/Pack";
+    return dataDirectory() + "/Pack";
 }
 
 bool isForbiddenInFileName(char c) {

@@ -29,7 +29,7 @@ class IconPack {
     [[nodiscard]] DownloadResult download(std::string_view signalName,
                                           std::stop_token stop = {}) const;
 
-    // programDirectory() + "/Pack/" + name + ".png"; empty for a name that is not a plain,
+    // dataDirectory() + "/Pack/" + name + ".png"; empty for a name that is not a plain,
     // storable file name.
     static std::string picturePath(std::string_view signalName);
 

@@ -30,6 +30,13 @@ FileStamp fileStamp(std::string_view path) {
         static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
 }
 
+bool isWritableDirectory(std::string_view path) {
+    const std::string native = nativePath(path).string();
+    struct stat status {};
+    return ::stat(native.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           ::access(native.c_str(), W_OK | X_OK) == 0;
+}
+
 bool renameWithoutReplacing(std::string_view from, std::string_view to) {
     const std::string source = nativePath(from).string();
     const std::string target = nativePath(to).string();

@@ -35,6 +35,20 @@ std::string pathText(const std::filesystem::path& path) {
     return gbFromWide(path.native());
 }
 
+// Access checks lie under folder virtualisation and inherited ACLs: only a file made and gone
+// again tells.
+bool isWritableDirectory(std::string_view path) {
+    const std::wstring probe = nativePath(path).wstring() + L"\\.galewarden-write-probe-" +
+                               std::to_wstring(GetCurrentProcessId());
+    const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
 FileStamp fileStamp(std::string_view path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExW(nativePath(path).c_str(), GetFileExInfoStandard, &data) ||
