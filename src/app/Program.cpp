@@ -61,7 +61,13 @@ Program::Program(QStringList arguments, StartAnew startAnew)
       info_(ProgramInfo::current()) {
     if (!startAnew_) {
         startAnew_ = [](const QStringList& arguments) {
-            QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
+            QProcess process;
+            process.setProgram(QCoreApplication::applicationFilePath());
+            process.setArguments(arguments);
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QLatin1String(kRestartVariable), QStringLiteral("1"));
+            process.setProcessEnvironment(environment);
+            process.startDetached();
         };
     }
     installErrorReport(info_, executablePath(), dataDirectory());
@@ -253,6 +259,15 @@ void Program::applyAutoRun() {
 
 void Program::showDetailsWindow() {
     details_->showDetailsWindow();
+}
+
+void Program::comeForward() {
+    if (wizard_ != nullptr) {
+        wizard_->raise();
+        wizard_->activateWindow();
+        return;
+    }
+    showDetailsWindow();
 }
 
 void Program::exitProgram() {

@@ -26,6 +26,9 @@ class UpdateChecker;
 
 // The running program: its windows, timers and engine, from the start-up sequence to the
 // shutdown, and every way it ends or restarts.
+// Set in the environment of a program started anew.
+inline constexpr char kRestartVariable[] = "GALEWARDEN_RESTARTING";
+
 class Program : public QObject {
     Q_OBJECT
 
@@ -33,7 +36,8 @@ class Program : public QObject {
     // Starts the program anew with these arguments, not waiting for it.
     using StartAnew = std::function<void(const QStringList& arguments)>;
 
-    // `startAnew` defaults to starting this executable.
+    // `startAnew` defaults to starting this executable, told that it is a restart
+    // (kRestartVariable), so that it waits for this one to end.
     explicit Program(QStringList arguments, StartAnew startAnew = {});
     ~Program() override;
 
@@ -59,6 +63,8 @@ class Program : public QObject {
     // The first-start wizard or one opened from the settings window; null when none is open.
     SetupWizard* setupWizard() const;
     SettingsWindow* settingsWindow() const;
+    // Another start of the program asked for it: the wizard when it is open, else the details.
+    void comeForward();
     // The tray's "&S.设置": one settings window, never while the wizard is open.
     void openSettingsWindow();
     // What the settings windows and the wizard reach of the program.

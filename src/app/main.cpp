@@ -4,7 +4,30 @@
 
 #include "app/ErrorReportHelper.h"
 #include "app/Program.h"
+#include "app/SingleInstance.h"
+#include "core/platform/ProgramPaths.h"
 #include "core/text/CodePage.h"
+#include "ui/MessageBox.h"
+
+namespace {
+
+// A restart's flag is this start's alone: a later restart sets it anew.
+bool takeRestartFlag() {
+    const bool restarting = qEnvironmentVariableIsSet(galewarden::kRestartVariable);
+    qunsetenv(galewarden::kRestartVariable);
+    return restarting;
+}
+
+void sayThePreviousInstanceDidNotEnd() {
+    std::fputs("galewarden: the previous instance did not end within 10 seconds\n", stderr);
+    galewarden::MessageBox::ask(
+        {QStringLiteral("Galewarden"),
+         QStringLiteral("正在运行的Galewarden未能在10秒内退出，无法重新启动。\n请稍后再启动程序。"),
+         galewarden::MessageIcon::exclamation, galewarden::MessageButtons::ok,
+         galewarden::MessageAnswer::ok, nullptr});
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (galewarden::isErrorReportHelperCall(argc, argv)) {
@@ -20,12 +43,24 @@ int main(int argc, char** argv) {
     }
     // The program lives in the tray: closing its windows does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    galewarden::SingleInstance instance(galewarden::configDirectory());
+    switch (instance.claim(takeRestartFlag())) {
+        case galewarden::SingleInstance::Claim::handedOver:
+            return 0;
+        case galewarden::SingleInstance::Claim::stillEnding:
+            sayThePreviousInstanceDidNotEnd();
+            return 1;
+        case galewarden::SingleInstance::Claim::running:
+            break;
+    }
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     int status = 0;
     bool clean = true;
     {
         galewarden::Program program(arguments);
+        QObject::connect(&instance, &galewarden::SingleInstance::comeForwardRequested, &program,
+                         &galewarden::Program::comeForward);
         program.start();
         status = QApplication::exec();
         clean = program.endedCleanly();
