@@ -12,6 +12,7 @@ PACKAGES=(
     libxcb1-dev qt6-base-dev qt6-base-dev-tools
     xvfb xauth trayer fonts-wqy-microhei x11-utils xdotool imagemagick curl python3
     ca-certificates
+    dpkg-dev desktop-file-utils appstream lintian file
 )
 
 as_root() {
