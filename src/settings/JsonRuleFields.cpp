@@ -29,12 +29,12 @@ void JsonRuleFields::loadFrom(const ConfigStore& file) {
 
 void JsonRuleFields::useRules(const std::vector<std::pair<std::string, std::string>>& rules) {
     reset();
-    for (const auto& [key, value] : rules) {
+    for (const auto& rule : rules) {
         const auto found =
             std::find_if(kRuleFields.begin(), kRuleFields.end(),
-                         [&](const RuleFieldDefinition& rule) { return rule.key == key; });
+                         [&](const RuleFieldDefinition& field) { return field.key == rule.first; });
         if (found != kRuleFields.end()) {
-            setStored(static_cast<std::size_t>(found - kRuleFields.begin()), value);
+            setStored(static_cast<std::size_t>(found - kRuleFields.begin()), rule.second);
         }
     }
 }

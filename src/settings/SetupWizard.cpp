@@ -136,9 +136,9 @@ void SetupWizard::bindValueControls() {
                                                          {controls_.height, &values.height},
                                                          {controls_.top, &values.top},
                                                          {controls_.right, &values.right}};
-    for (const auto& [edit, value] : edits) {
+    for (const auto& [edit, target] : edits) {
         connect(edit, &QLineEdit::textEdited, this,
-                [value](const QString& text) { *value = fromQString(text); });
+                [value = target](const QString& text) { *value = fromQString(text); });
     }
     connect(controls_.source, &QComboBox::currentIndexChanged, this, [this, &values](int index) {
         values.source = controls_.source->itemData(index).toString().toStdString();
