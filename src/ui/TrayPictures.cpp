@@ -50,11 +50,12 @@ void fillQuarters(QPainter& painter) {
 
 }  // namespace
 
-QImage trayPicture(int level) {
-    QImage picture(kTrayPictureSize, kTrayPictureSize, QImage::Format_ARGB32_Premultiplied);
+QImage trayPicture(int level, int size) {
+    QImage picture(size, size, QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(qreal(size) / kTrayPictureSize, qreal(size) / kTrayPictureSize);
     const QPolygonF outline = diamond(QPointF(kCentre, kCentre), kReach);
     if (isColourLevel(level)) {
         painter.setPen(Qt::NoPen);

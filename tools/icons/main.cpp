@@ -18,16 +18,12 @@ int main(int argc, char** argv) {
     }
     const QString outDir = QString::fromLocal8Bit(argv[1]);
     const QString name = QString::fromLocal8Bit(argv[2]);
-    // Orange: the colour the program stands for without alarming like red.
-    const QImage picture = galewarden::trayPicture(galewarden::kOrange);
     for (int i = 3; i < argc; ++i) {
         const int size = std::stoi(argv[i]);
         const QString dir = QStringLiteral("%1/%2x%2/apps").arg(outDir).arg(size);
         const QString file = QStringLiteral("%1/%2.png").arg(dir, name);
-        const QImage icon =
-            size == picture.width()
-                ? picture
-                : picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        // Orange: the colour the program stands for without alarming like red.
+        const QImage icon = galewarden::trayPicture(galewarden::kOrange, size);
         if (!QDir().mkpath(dir) || !icon.save(file, "PNG")) {
             std::fprintf(stderr, "galewarden-icons: cannot write %s\n", qPrintable(file));
             return 1;
