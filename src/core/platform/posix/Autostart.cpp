@@ -10,7 +10,7 @@
 namespace galewarden {
 namespace {
 
-// The base directory specification ignores a relative value; so does this, for HOME as well.
+// XDG base directories ignore a relative value; so does this, for HOME as well.
 std::filesystem::path absoluteFromEnvironment(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && *value == '/' ? std::filesystem::path(value)
