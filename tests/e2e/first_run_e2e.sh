@@ -6,23 +6,7 @@
 # Usage: first_run_e2e.sh PROGRAM SERVICE SCREENSHOT
 set -euo pipefail
 PROGRAM="$1" SERVICE="$2" SCREENSHOT="$3"
-source "$(dirname "$0")/../../scripts/lib/desktop.sh"
-
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$work/program.log" ] && sed 's/^/program: /' "$work/program.log" >&2
-    import -window root "$SCREENSHOT" 2>/dev/null || true
-    exit 1
-}
+source "$(dirname "$0")/harness.sh"
 
 export XDG_CONFIG_HOME="$work/config" GALEWARDEN_HOME="$work/home"
 mkdir -p "$GALEWARDEN_HOME"

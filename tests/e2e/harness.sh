@@ -1,0 +1,20 @@
+# Sourced by the end-to-end scripts once SCREENSHOT is set: a scratch directory $work removed at
+# exit together with every process listed in pids, and fail(), which shows the program's log
+# and keeps a picture of the screen as it was.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/desktop.sh"
+
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$work/program.log" ] && sed 's/^/program: /' "$work/program.log" >&2
+    import -window root "$SCREENSHOT" 2>/dev/null || true
+    exit 1
+}
