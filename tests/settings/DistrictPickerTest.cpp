@@ -19,11 +19,16 @@
 #include "settings/DistrictPicker.h"
 #include "support/LoopbackServer.h"
 #include "support/TestHome.h"
+#include "support/WindowControls.h"
 #include "ui/MessageBox.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
 namespace {
+
+using test::click;
+using test::control;
+using test::q;
 
 constexpr char kNationalUnitsRequest[] =
     "GET /Galewarden/Info/n?p=%E5%9B%BD%E5%AE%B6%E4%BA%8B%E4%B8%9A%E5%8D%95%E4%BD%8D";
@@ -34,19 +39,6 @@ constexpr char kSpacedNames[] =
     "{\"name\":\"HKO\",\"province\":\"HK\"},{\"name\":\"澳门\",\"province\":\"MO\"}]}";
 // Enough for the 40 MB answer of "huge" under a sanitiser.
 constexpr int kSlowMs = 60'000;
-
-QString q(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-template <typename Control>
-Control* control(const QWidget& window, const char* name) {
-    auto* found = window.findChild<Control*>(QLatin1String(name));
-    if (found == nullptr) {
-        qFatal("no control %s", name);
-    }
-    return found;
-}
 
 QAbstractItemModel* listOf(const QWidget& picker) {
     return control<QListView>(picker, "list")->model();
@@ -59,10 +51,6 @@ int rows(const QWidget& picker) {
 void tick(const QWidget& picker, int row, bool ticked = true) {
     QAbstractItemModel* list = listOf(picker);
     list->setData(list->index(row, 0), ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
-}
-
-void click(const QWidget& window, const char* name) {
-    QTest::mouseClick(control<QPushButton>(window, name), Qt::LeftButton);
 }
 
 void chooseProvince(const QWidget& picker, int entry) {

@@ -13,16 +13,15 @@
 #include "core/net/HttpClient.h"
 #include "settings/IconPackPage.h"
 #include "support/TestHome.h"
+#include "support/WindowControls.h"
 #include "ui/MessageBox.h"
 
 namespace galewarden {
 namespace {
 
-constexpr char kShippedData[] = GALEWARDEN_ALERT_SERVICE_DATA;
+using test::q;
 
-QString q(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
+constexpr char kShippedData[] = GALEWARDEN_ALERT_SERVICE_DATA;
 
 std::string servedPicture(const char* utf8Name) {
     std::ifstream in(

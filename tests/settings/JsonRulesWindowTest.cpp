@@ -18,30 +18,18 @@
 #include "core/platform/ProgramPaths.h"
 #include "settings/JsonRulesWindow.h"
 #include "support/TestHome.h"
+#include "support/WindowControls.h"
 #include "ui/MessageBox.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
 namespace {
 
+using test::click;
+using test::control;
+using test::q;
+
 constexpr int kSlowMs = 60'000;
-
-QString q(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-template <typename Control>
-Control* control(const QWidget& window, const char* name) {
-    auto* found = window.findChild<Control*>(QLatin1String(name));
-    if (found == nullptr) {
-        qFatal("no control %s", name);
-    }
-    return found;
-}
-
-void click(const QWidget& window, const char* name) {
-    QTest::mouseClick(control<QPushButton>(window, name), Qt::LeftButton);
-}
 
 bool white(const QLineEdit& edit) {
     return edit.palette().color(QPalette::Base) == QColor(Qt::white);

@@ -10,27 +10,15 @@
 #include "settings/HtmlMarkerWindow.h"
 #include "settings/SourceOptionsWindow.h"
 #include "support/TestHome.h"
+#include "support/WindowControls.h"
 #include "ui/MessageBox.h"
 
 namespace galewarden {
 namespace {
 
-QString q(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-template <typename Control>
-Control* control(const QWidget& window, const char* name) {
-    auto* found = window.findChild<Control*>(QLatin1String(name));
-    if (found == nullptr) {
-        qFatal("no control %s", name);
-    }
-    return found;
-}
-
-void click(const QWidget& window, const char* name) {
-    QTest::mouseClick(control<QPushButton>(window, name), Qt::LeftButton);
-}
+using test::click;
+using test::control;
+using test::q;
 
 }  // namespace
 

@@ -17,6 +17,7 @@
 #include "core/config/ServiceHosts.h"
 #include "settings/SetupWizard.h"
 #include "settings/WizardPreview.h"
+#include "support/PlacementPrinting.h"
 #include "support/TestHome.h"
 #include "ui/MessageBox.h"
 #include "ui/UiText.h"
@@ -24,14 +25,6 @@
 Q_DECLARE_METATYPE(galewarden::WizardOpening)
 
 namespace galewarden {
-
-char* toString(const IconPlacement& placement) {
-    return QTest::toString(QStringLiteral("%1, %2, %3, %4")
-                               .arg(placement.width)
-                               .arg(placement.height)
-                               .arg(placement.top)
-                               .arg(placement.right));
-}
 
 namespace {
 

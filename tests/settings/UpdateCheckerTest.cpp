@@ -17,6 +17,7 @@
 #include "settings/UpdateChecker.h"
 #include "support/LoopbackServer.h"
 #include "support/TestHome.h"
+#include "support/WindowControls.h"
 #include "ui/MessageBox.h"
 
 namespace galewarden {
@@ -25,12 +26,10 @@ using namespace std::chrono_literals;
 
 namespace {
 
+using test::q;
+
 constexpr char kRunning[] = "1.0.9.4";
 constexpr char kShippedData[] = GALEWARDEN_ALERT_SERVICE_DATA;
-
-QString q(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 std::string readBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);

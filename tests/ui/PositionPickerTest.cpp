@@ -7,17 +7,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/PlacementPrinting.h"
 #include "ui/PositionPicker.h"
 
 namespace galewarden {
-
-char* toString(const IconPlacement& placement) {
-    return QTest::toString(QStringLiteral("%1, %2, %3, %4")
-                               .arg(placement.width)
-                               .arg(placement.height)
-                               .arg(placement.top)
-                               .arg(placement.right));
-}
 
 namespace {
 
