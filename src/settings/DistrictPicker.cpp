@@ -17,7 +17,7 @@
 #include "settings/BundledDistrictEntries.h"
 #include "settings/DistrictPickerDirectAdd.h"
 #include "settings/DistrictPickerRequest.h"
-#include "settings/EditorFont.h"
+#include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
 #include "ui/UiText.h"
 
@@ -45,7 +45,7 @@ void warn(QWidget* owner, const QString& title, const QString& text) {
 DistrictPicker::DistrictPicker(const HttpClient& http, QWidget* owner)
     : QDialog(owner), http_(http), model_(this) {
     setWindowTitle(QStringLiteral("添加行政区或中心气象台"));
-    setFont(editorFont());
+    setFont(interfaceFont());
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildFilterRow());
     layout->addWidget(buildResultGroup(), 1);

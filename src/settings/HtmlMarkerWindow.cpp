@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "settings/EditorFont.h"
 #include "settings/EditorValues.h"
 #include "settings/HtmlMarker.h"
+#include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
 #include "ui/UiText.h"
 
@@ -36,7 +36,7 @@ HtmlMarkerWindow::HtmlMarkerWindow(ConfigStore config, std::function<void()> set
       centreOver_(QApplication::activeWindow()) {
     setWindowTitle(QStringLiteral("HTML预警标记"));
     setWindowModality(Qt::ApplicationModal);
-    setFont(editorFont());
+    setFont(interfaceFont());
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildFileRow());
     layout->addWidget(buildMarkerGroup(), 1);

@@ -11,8 +11,8 @@
 #include "core/net/HttpClient.h"
 #include "core/platform/ProgramPaths.h"
 #include "settings/DryRun.h"
-#include "settings/EditorFont.h"
 #include "settings/JsonRuleInputs.h"
+#include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
 #include "ui/UiText.h"
 
@@ -74,7 +74,7 @@ JsonRulesWindow::JsonRulesWindow(const HttpClient& http, ConfigStore config,
       config_(std::move(config)),
       settingsChanged_(std::move(settingsChanged)) {
     setWindowTitle(QStringLiteral("JSON解析规则"));
-    setFont(editorFont());
+    setFont(interfaceFont());
     fields_.loadFrom(config_);
     auto* layout = new QVBoxLayout(this);
     auto* note = new QLabel(kNote, this);

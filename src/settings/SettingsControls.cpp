@@ -1,23 +1,14 @@
 #include "settings/SettingsControls.h"
 
 #include <QCheckBox>
-#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 
 #include "settings/TextValidators.h"
+#include "ui/InterfaceFont.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
-
-QFont settingsFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Microsoft YaHei UI"), QStringLiteral("Microsoft YaHei"),
-                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(12);  // 9 points at 96 dots per inch
-    return font;
-}
 
 QString shownText(std::string_view gb) {
     return toQString(gb).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

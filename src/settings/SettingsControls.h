@@ -5,15 +5,11 @@
 #include <string_view>
 
 class QCheckBox;
-class QFont;
 class QLabel;
 class QLineEdit;
 class QWidget;
 
 namespace galewarden {
-
-// "Microsoft YaHei UI" at 9 points where it exists, a Chinese sans-serif face elsewhere.
-QFont settingsFont();
 
 // The program's CR LF line breaks as Qt's LF, and back.
 QString shownText(std::string_view gb);

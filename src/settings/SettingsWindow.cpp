@@ -17,6 +17,7 @@
 #include "settings/LevelPage.h"
 #include "settings/ParsingPage.h"
 #include "settings/SettingsControls.h"
+#include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
 #include "ui/UiText.h"
 
@@ -70,7 +71,7 @@ SettingsWindow::SettingsWindow(ConfigStore store, SettingsServices services)
       store_(std::move(store)),
       services_(std::move(services)) {
     setWindowTitle(QStringLiteral("设置"));
-    setFont(settingsFont());
+    setFont(interfaceFont());
     model_.load(store_);
     buildPages();
     buildBottomRow();
@@ -143,7 +144,7 @@ void SettingsWindow::buildBottomRow() {
 void SettingsWindow::buildExitMenu() {
     exitMenu_ = new QMenu(QStringLiteral("退出选项"), this);
     exitMenu_->setObjectName(QStringLiteral("exitMenu"));
-    exitMenu_->setFont(settingsFont());
+    exitMenu_->setFont(interfaceFont());
     QAction* exit = menuAction(exitMenu_, "exitAction", QStringLiteral("&X.退出程序"));
     QAction* restart = menuAction(exitMenu_, "restartAction", QStringLiteral("&R.重启程序"));
     exitMenu_->addSeparator();

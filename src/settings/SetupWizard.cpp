@@ -18,6 +18,7 @@
 
 #include "core/text/CodePage.h"
 #include "settings/WizardPreview.h"
+#include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
 #include "ui/UiText.h"
 
@@ -28,15 +29,6 @@ namespace {
 // Noto) run wider and taller than Microsoft YaHei, and the notes and links must not be cut.
 constexpr QSize kClientSize(360, 270);
 constexpr int kPageAreaHeight = 238;
-
-QFont wizardFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Microsoft YaHei UI"), QStringLiteral("Microsoft YaHei"),
-                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(9);
-    return font;
-}
 
 QFrame* separatorLine() {
     auto* line = new QFrame;
@@ -81,7 +73,7 @@ SetupWizard::SetupWizard(SettingsServices services, WizardOpening opening, Confi
       model_(readWizardValues(store_)) {
     setObjectName(QStringLiteral("setupWizard"));
     setWindowTitle(QStringLiteral("快速设置向导"));
-    setFont(wizardFont());
+    setFont(interfaceFont());
     setFixedSize(kClientSize);
 
     auto* layout = new QVBoxLayout(this);

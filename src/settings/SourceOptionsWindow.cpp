@@ -9,7 +9,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "settings/EditorFont.h"
+#include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
 #include "ui/UiText.h"
 
@@ -46,7 +46,7 @@ QLabel* caption(const QString& text, QWidget* buddy, QWidget* parent) {
 SourceOptionsWindow::SourceOptionsWindow(ConfigStore config, QWidget* owner)
     : QDialog(owner), config_(std::move(config)) {
     setWindowTitle(QStringLiteral("Corvane数据源选项"));
-    setFont(editorFont());
+    setFont(interfaceFont());
     auto* layout = new QVBoxLayout(this);
     auto* note = new QLabel(
         QStringLiteral(

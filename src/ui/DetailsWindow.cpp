@@ -15,6 +15,7 @@
 #include "core/alerts/classify/SignalColour.h"
 #include "core/alerts/pictures/BuiltinPictures.h"
 #include "ui/DisplayState.h"
+#include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
 #include "ui/UiText.h"
 
@@ -34,24 +35,11 @@ constexpr int kStatusTipChars = 4096;
 constexpr int kActivationGraceMs = 250;
 
 // "黑体" where it exists, a Chinese sans-serif face elsewhere.
-QFont fontOf(const QStringList& families, int pixels) {
-    QFont font;
-    font.setFamilies(families);
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixels);
-    return font;
-}
-
 QFont heitiFont(int pixels) {
-    return fontOf({QStringLiteral("黑体"), QStringLiteral("SimHei"),
-                   QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")},
-                  pixels);
-}
-
-QFont buttonFont() {
-    return fontOf({QStringLiteral("Microsoft YaHei UI"), QStringLiteral("Microsoft YaHei"),
-                   QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")},
-                  12);
+    QFont font = interfaceFont(pixels);
+    font.setFamilies({QStringLiteral("黑体"), QStringLiteral("SimHei"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
+    return font;
 }
 
 // The program's texts break lines with CR LF; Qt's text fields would show the CR.
@@ -144,7 +132,7 @@ void DetailsWindow::buildSwitchButton() {
     switchButton_ = new QPushButton(QStringLiteral("切换"), pictures_.back());
     switchButton_->setObjectName(QStringLiteral("switchButton"));
     switchButton_->setGeometry(kSwitchButtonInPicture);
-    switchButton_->setFont(buttonFont());
+    switchButton_->setFont(interfaceFont());
     switchButton_->hide();
     connect(switchButton_, &QPushButton::clicked, this, &DetailsWindow::onSwitchClicked);
     switchButtonTimer_ = new QTimer(this);

@@ -6,6 +6,7 @@
 #include "core/config/ConfigStore.h"
 #include "ui/DisplayState.h"
 #include "ui/IconFade.h"
+#include "ui/InterfaceFont.h"
 #include "ui/LabelStyle.h"
 #include "ui/OverlayWindow.h"
 #include "ui/PixelRegion.h"
@@ -55,7 +56,8 @@ LabelWindow::LabelWindow(const ConfigStore& store, const DisplayState& state, QW
     setAttribute(Qt::WA_TransparentForMouseEvents);
     label_->setObjectName(QStringLiteral("labelText"));
     label_->setTextFormat(Qt::PlainText);
-    QFont font(QStringLiteral("Microsoft YaHei UI"));
+    QFont font;
+    font.setFamilies(interfaceFamilies());
     font.setBold(true);
     label_->setFont(font);
     setColours(textColour_, background_);

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "core/text/TextToNumber.h"
+#include "ui/InterfaceFont.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
@@ -26,15 +27,6 @@ constexpr QRect kCancelRect(8, 136, 80, 32);
 constexpr QRect kOkRect(96, 136, 80, 32);
 constexpr int kCaptionLeft = 24;
 constexpr int kCaptionWidth = kEditLeft - kCaptionLeft;
-
-QFont controlFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Microsoft YaHei UI"), QStringLiteral("Microsoft YaHei"),
-                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(12);
-    return font;
-}
 
 QString instructionText(PickerInstruction instruction, const QString& okCaption) {
     switch (instruction) {
@@ -70,7 +62,7 @@ PositionPicker::PositionPicker(IconPlacement current, QWidget* owner)
     setObjectName(QStringLiteral("positionPicker"));
     setWindowModality(Qt::ApplicationModal);
     setMouseTracking(true);
-    setFont(controlFont());
+    setFont(interfaceFont());
     buildControlBox();
 }
 
