@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package as a user meets it: built by scripts/package, installed with apt, used
 # by an unprivileged user with a fresh home (installed mode: no GALEWARDEN_HOME, no XDG
-# variables) against the stand-in service, then purged without a trace.
+# variables) against the stand-in service, started from its menu entry on a virtual screen,
+# then purged without a trace.
 source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$ROOT/scripts/lib/desktop.sh"
 
@@ -16,7 +17,10 @@ grep -q "$GUIDANCE" "$ROOT/resources/Guidance.html"
 work="$(mktemp -d)"
 user=""
 SERVICE_PID=""
+pids=()
 cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     [ -z "$SERVICE_PID" ] || kill "$SERVICE_PID" 2>/dev/null || true
     [ -z "$user" ] || as_root userdel -r "$user" 2>/dev/null || true
     if dpkg-query -W -f='${Status}' galewarden 2>/dev/null | grep -q 'install ok installed'; then
@@ -87,6 +91,23 @@ grep -q "$GUIDANCE" "$work/once.txt" ||
     fail "the details lack the guidance of /usr/share/galewarden/Guidance.html"
 compgen -G "$home/.local/share/galewarden/Pack/*.png" >/dev/null ||
     fail "no signal pictures in $home/.local/share/galewarden/Pack"
+
+echo "-- galewarden from its menu entry, in a home that has never seen it"
+desktop_home="$home/first-start"
+as_user mkdir "$desktop_home"
+start_virtual_screen 1280x800
+pids+=("$XVFB_PID" "$TRAY_HOST_PID")
+menu_command="$(sed -n 's/^Exec=//p' /usr/share/applications/cn.galewarden.Galewarden.desktop)"
+as_user env -i -C "$desktop_home" PATH=/usr/bin:/bin HOME="$desktop_home" LANG=C.UTF-8 \
+    DISPLAY="$DISPLAY" sh -c "exec $menu_command" >"$work/desktop.log" 2>&1 &
+pids+=($!)
+wizard() { xdotool search --onlyvisible --name '快速设置向导' 2>/dev/null | head -n 1; }
+wait_for '[ -n "$(wizard)" ]' 30 || { cat "$work/desktop.log"; fail "the setup wizard did not open"; }
+program="$(xdotool getwindowpid "$(wizard)")"
+[ "$(readlink "/proc/$program/exe")" = /usr/bin/galewarden ] ||
+    fail "the wizard is not /usr/bin/galewarden's"
+kill "$program"
+wait "${pids[-1]}" 2>/dev/null || true
 
 written="$(find /usr -xdev -newer "$work/before-use" \( -iname '*galewarden*' -o -name Pack \
     -o -path '*/galewarden/*' \) -print)"
