@@ -1,4 +1,5 @@
 #include "settings/BackgroundCall.h"
+#include "core/platform/CrashSignals.h"
 
 #include <QMetaObject>
 #include <QObject>
@@ -16,6 +17,7 @@ bool BackgroundCall::start(Work work) {
     }
     running_ = true;
     thread_ = std::jthread([this, work = std::move(work)](std::stop_token stop) {
+        const ThreadFaultStack faultStack;
         Delivery delivery = work(std::move(stop));
         QMetaObject::invokeMethod(
             receiver_, [this, delivery = std::move(delivery)] { finish(delivery); },

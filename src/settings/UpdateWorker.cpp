@@ -1,4 +1,5 @@
 #include "settings/UpdateWorker.h"
+#include "core/platform/CrashSignals.h"
 
 #include <QMetaObject>
 #include <QObject>
@@ -62,6 +63,7 @@ bool UpdateWorker::launch(Work work) {
     auto run = std::make_shared<Run>();
     run->receiver = &receiver_;
     thread_ = std::thread([run, work = std::move(work)] {
+        const ThreadFaultStack faultStack;
         std::function<void()> result = work(run->stop.get_token());
         run->deliver(std::move(result));
     });

@@ -163,6 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CrashCase{"segv", true, 11, "SIGSEGV：非法内存访问"},
                       CrashCase{"segv", false, 11, "SIGSEGV：非法内存访问"},
                       CrashCase{"stack-overflow", true, 11, "SIGSEGV：非法内存访问"},
+                      CrashCase{"stack-overflow-in-refresh", true, 11, "SIGSEGV：非法内存访问"},
                       CrashCase{"abort", false, 6, "SIGABRT：程序异常中止"},
                       CrashCase{"fatal-error-on-worker", true, 1, "找不到插件的 RefreshA 函数"},
                       CrashCase{"fatal-error-on-worker", false, 1, "找不到插件的 RefreshA 函数"},

@@ -2,7 +2,8 @@
 // report starts it again as its own helper, and the helper may restart it.
 //
 //   error_report_crasher MODE first-cycle-done|first-cycle-pending
-//     MODE: segv, stack-overflow, abort, fatal-error-on-worker, throw-on-thread
+//     MODE: segv, stack-overflow, stack-overflow-in-refresh, abort, fatal-error-on-worker,
+//           throw-on-thread
 //   Before it fails it opens $GALEWARDEN_HOME/held-open, to be closed on exec or not.
 //   As the helper: message boxes are answered from an empty script, and each request is
 //     appended to $GALEWARDEN_HOME/messages as "title<TAB>text<TAB>icon"; a descriptor of
@@ -27,6 +28,7 @@
 #include "app/CrashLoopGuard.h"
 #include "app/ErrorReport.h"
 #include "app/ErrorReportHelper.h"
+#include "core/alerts/RefreshWorker.h"
 #include "core/platform/FatalError.h"
 #include "core/text/CodePage.h"
 #include "ui/MessageBox.h"
@@ -65,6 +67,10 @@ void fail(std::string_view mode) {
         writeToUnmappedMemory();
     } else if (mode == "stack-overflow") {
         recurse(0);
+    } else if (mode == "stack-overflow-in-refresh") {
+        RefreshWorker worker([](std::stop_token) { recurse(0); });
+        (void)worker.start();
+        (void)worker.stop(std::chrono::minutes(1));
     } else if (mode == "abort") {
         std::abort();
     } else if (mode == "fatal-error-on-worker") {

@@ -4,6 +4,7 @@
 #include <exception>
 #include <mutex>
 
+#include "core/platform/CrashSignals.h"
 #include "core/platform/FatalError.h"
 #include "core/text/CodePage.h"
 
@@ -55,6 +56,7 @@ bool RefreshWorker::start() {
     }
     auto run = std::make_shared<Run>();
     thread_ = std::thread([run, pass = pass_] {
+        const ThreadFaultStack faultStack;
         runGuarded(pass, run->stop.get_token());
         {
             std::lock_guard lock(run->mutex);

@@ -5,7 +5,6 @@
 #include <array>
 #include <atomic>
 #include <string>
-#include <vector>
 
 #include "core/text/CodePage.h"
 
@@ -48,13 +47,10 @@ void onFatalSignal(int number, siginfo_t*, void*) {
     signal(number, SIG_DFL);
 }
 
-// The stack serves the thread that installs the handlers, the program's main thread.
+// The thread that installs the handlers, the program's main thread, keeps its stack for good.
 bool useSignalStack() {
-    static auto* memory = new std::vector<char>(kStackBytes);
-    stack_t stack{};
-    stack.ss_sp = memory->data();
-    stack.ss_size = memory->size();
-    return sigaltstack(&stack, nullptr) == 0;
+    static const auto* stack = new ThreadFaultStack;
+    return stack->ready();
 }
 
 }  // namespace
@@ -73,6 +69,29 @@ bool catchFatalFaults(CrashHandler crashHandler) {
         caught = sigaction(fatal.number, &action, nullptr) == 0 && caught;
     }
     return caught;
+}
+
+ThreadFaultStack::ThreadFaultStack() : memory_(std::make_unique<char[]>(kStackBytes)) {
+    stack_t stack{};
+    stack.ss_sp = memory_.get();
+    stack.ss_size = kStackBytes;
+    stack_t previous{};
+    ready_ = sigaltstack(&stack, &previous) == 0;
+    previousBase_ = previous.ss_sp;
+    previousSize_ = previous.ss_size;
+    previousFlags_ = previous.ss_flags;
+}
+
+// A sanitizer frees the stack it gave the thread when the thread ends; it must find its own.
+ThreadFaultStack::~ThreadFaultStack() {
+    if (!ready_) {
+        return;
+    }
+    stack_t previous{};
+    previous.ss_sp = previousBase_;
+    previous.ss_size = previousSize_;
+    previous.ss_flags = previousFlags_ & SS_DISABLE;
+    sigaltstack(&previous, nullptr);
 }
 
 }  // namespace galewarden

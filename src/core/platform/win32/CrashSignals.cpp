@@ -67,7 +67,16 @@ bool catchFatalFaults(CrashHandler crashHandler) {
     messages()[kKnownCount + 1] = gbFromUtf8(kAbort);
     handler.store(crashHandler);
     SetUnhandledExceptionFilter(onUnhandledException);
-    return std::signal(SIGABRT, onAbort) != SIG_ERR;
+    static const auto* mainStack = new ThreadFaultStack;  // the installing thread's, for good
+    return std::signal(SIGABRT, onAbort) != SIG_ERR && mainStack->ready();
 }
+
+// The stack overflow exception leaves the thread almost no stack; the handler needs some.
+ThreadFaultStack::ThreadFaultStack() {
+    ULONG guarantee = 64 * 1024;
+    ready_ = SetThreadStackGuarantee(&guarantee) != 0;
+}
+
+ThreadFaultStack::~ThreadFaultStack() = default;
 
 }  // namespace galewarden
