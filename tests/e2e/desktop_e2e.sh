@@ -20,8 +20,7 @@ config General JsonLink "$answer" --quoted
 config HTML Location "$page" --quoted
 config HTML Start 1
 
-start_service "$SERVICE" "$work/service.log"
-pids+=("$SERVICE_PID")
+serve_stand_in
 scenario() { curl -sf -X POST --data "$1" "$SERVICE_BASE/control/scenario" >/dev/null; }
 
 # What the engine keeps of each scenario, in display order, as the page's alert list.
@@ -45,11 +44,7 @@ scenario default
 
 page_alerts() { sed -n 's|.*/\* Alert Start \*/\(.*\)/\* Alert End \*/.*|\1|p' "$page"; }
 
-start_virtual_screen 1920x1080
-pids+=("$TRAY_HOST_PID" "$XVFB_PID")
-"$PROGRAM" >"$work/program.log" 2>&1 &
-program=$!
-pids=("$program" "${pids[@]}")
+start_program_on_screen
 
 wait_for '[ -s "$answer" ] && grep -q "var Stage = 0;" "$page"' 60 || fail "no refresh within a minute"
 [ "$(page_alerts)" = "$before" ] || fail "alerts on the page: $(page_alerts), expected $before"

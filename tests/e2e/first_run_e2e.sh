@@ -10,13 +10,8 @@ source "$(dirname "$0")/harness.sh"
 
 export XDG_CONFIG_HOME="$work/config" GALEWARDEN_HOME="$work/home"
 mkdir -p "$GALEWARDEN_HOME"
-start_service "$SERVICE" "$work/service.log"
-pids+=("$SERVICE_PID")
-start_virtual_screen 1920x1080
-pids+=("$TRAY_HOST_PID" "$XVFB_PID")
-"$PROGRAM" >"$work/program.log" 2>&1 &
-program=$!
-pids=("$program" "${pids[@]}")
+serve_stand_in
+start_program_on_screen
 
 wizard() { xdotool search --onlyvisible --name '快速设置向导' 2>/dev/null | head -n 1; }
 wait_for '[ -n "$(wizard)" ]' 20 || fail "the setup wizard did not open"

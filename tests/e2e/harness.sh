@@ -18,3 +18,19 @@ fail() {
     import -window root "$SCREENSHOT" 2>/dev/null || true
     exit 1
 }
+
+# serve_stand_in: the stand-in service of $SERVICE, stopped at exit.
+serve_stand_in() {
+    start_service "$SERVICE" "$work/service.log"
+    pids+=("$SERVICE_PID")
+}
+
+# start_program_on_screen: $PROGRAM on a virtual 1920x1080 screen with a tray host, all stopped
+# at exit, the program first. Sets program to its process id.
+start_program_on_screen() {
+    start_virtual_screen 1920x1080
+    pids+=("$TRAY_HOST_PID" "$XVFB_PID")
+    "$PROGRAM" >"$work/program.log" 2>&1 &
+    program=$!
+    pids=("$program" "${pids[@]}")
+}

@@ -11,13 +11,8 @@ export XDG_CONFIG_HOME="$work/config" GALEWARDEN_HOME="$work/home"
 mkdir -p "$GALEWARDEN_HOME"
 "$CLI" config set General AutoRun 0 >/dev/null
 "$CLI" config set CheckNew AutoCheck 0 >/dev/null
-start_service "$SERVICE" "$work/service.log"
-pids+=("$SERVICE_PID")
-start_virtual_screen 1920x1080
-pids+=("$TRAY_HOST_PID" "$XVFB_PID")
-"$PROGRAM" >"$work/program.log" 2>&1 &
-program=$!
-pids=("$program" "${pids[@]}")
+serve_stand_in
+start_program_on_screen
 
 wait_for 'has_window "$program" 100x82+1740+60' 20 ||
     fail "no icon window: $(program_windows "$program" | tr '\n' ' ')"

@@ -19,6 +19,7 @@
 #include "settings/WizardPreview.h"
 #include "support/PlacementPrinting.h"
 #include "support/TestHome.h"
+#include "support/WindowControls.h"
 #include "ui/MessageBox.h"
 #include "ui/UiText.h"
 
@@ -28,6 +29,7 @@ namespace galewarden {
 
 namespace {
 
+using test::control;
 using test::gb;
 
 // What the wizard asked of the program, and the answers it gets.
@@ -82,15 +84,6 @@ class SetupWizardTest : public QObject {
     Q_OBJECT
 
   private:
-    template <typename T>
-    static T* control(QWidget& window, const char* name) {
-        auto* found = window.findChild<T*>(QString::fromLatin1(name));
-        if (found == nullptr) {
-            qFatal("no control %s", name);
-        }
-        return found;
-    }
-
     static int page(QWidget& wizard) {
         return control<QStackedWidget>(wizard, "pages")->currentIndex();
     }

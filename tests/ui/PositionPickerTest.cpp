@@ -8,11 +8,14 @@
 #include <QTimer>
 
 #include "support/PlacementPrinting.h"
+#include "support/WindowControls.h"
 #include "ui/PositionPicker.h"
 
 namespace galewarden {
 
 namespace {
+
+using test::control;
 
 constexpr IconPlacement kCancelled{-1, -1, -1, -1};
 
@@ -30,15 +33,6 @@ class PositionPickerTest : public QObject {
     Q_OBJECT
 
   private:
-    template <typename T>
-    static T* control(QWidget& window, const char* name) {
-        auto* found = window.findChild<T*>(QString::fromLatin1(name));
-        if (found == nullptr) {
-            qFatal("no control %s", name);
-        }
-        return found;
-    }
-
     static QString text(PositionPicker& picker, const char* edit) {
         return control<QLineEdit>(picker, edit)->text();
     }
