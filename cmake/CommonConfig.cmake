@@ -10,6 +10,16 @@ else()
     target_compile_options(galewarden_common INTERFACE -Wall -Wextra -Wpedantic)
 endif()
 
+# Warnings that find real faults and that the code passes: a local that hides another, a
+# polymorphic class deleted without a virtual destructor, a cast that drops const, a switch case
+# that runs into the next one. On in scripts/ (so in CI); a user's compiler may judge them
+# differently.
+option(GALEWARDEN_EXTRA_WARNINGS "Warn about shadowing, casts dropping const and the like" OFF)
+if(GALEWARDEN_EXTRA_WARNINGS AND NOT MSVC)
+    target_compile_options(galewarden_common INTERFACE
+        -Wshadow -Wnon-virtual-dtor -Wcast-qual -Wimplicit-fallthrough)
+endif()
+
 # Warnings stop our own builds (scripts/, so CI) but not a user's, whose compiler may warn
 # about things ours does not. Every target made from here on takes the setting.
 option(GALEWARDEN_WERROR "Treat compiler warnings as errors" OFF)

@@ -1,28 +1,40 @@
-# Shared by scripts/run and scripts/test: installing what is missing and building.
+# Shared by scripts/run, scripts/test and scripts/package: installing what is missing, building,
+# and timing the steps.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
-PACKAGES=(
-    build-essential cmake ninja-build pkg-config git
-    clang libclang-rt-14-dev
+# What building and running the programs needs, the virtual screen of the no-display demo
+# included.
+RUN_PACKAGES=(
+    build-essential cmake ninja-build pkg-config ca-certificates
     libcurl4-openssl-dev libssl-dev libpng-dev zlib1g-dev rapidjson-dev libcpp-httplib-dev
+    libxcb1-dev qt6-base-dev qt6-base-dev-tools
+    xvfb xauth trayer fonts-wqy-microhei x11-utils xdotool imagemagick curl
+)
+# What making and checking the Debian package adds.
+PACKAGE_PACKAGES=(
+    "${RUN_PACKAGES[@]}"
+    dpkg-dev desktop-file-utils appstream lintian file
+)
+# What the tests, the other compilers and the fuzz targets add.
+TEST_PACKAGES=(
+    "${PACKAGE_PACKAGES[@]}"
+    git python3 mold
+    clang libclang-rt-14-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-x86-64
-    libxcb1-dev qt6-base-dev qt6-base-dev-tools
-    xvfb xauth trayer fonts-wqy-microhei x11-utils xdotool imagemagick curl python3
-    ca-certificates
-    dpkg-dev desktop-file-utils appstream lintian file
 )
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# ensure_packages PACKAGE...: installs those not installed yet.
 ensure_packages() {
     local missing=()
     local package
-    for package in "${PACKAGES[@]}"; do
+    for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
             missing+=("$package")
     done
@@ -34,11 +46,28 @@ ensure_packages() {
     fi
 }
 
-# build DIR [cmake options...]; warnings are errors in every build made here.
-build() {
+# configure DIR [cmake options...]; warnings are errors in every build made here.
+configure() {
     local dir="$1"
     shift
     cmake -S "$ROOT" -B "$ROOT/$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DGALEWARDEN_WERROR=ON "$@" >/dev/null
-    cmake --build "$ROOT/$dir" --parallel "$(nproc)"
+        -DGALEWARDEN_WERROR=ON -DGALEWARDEN_EXTRA_WARNINGS=ON "$@" >/dev/null
+}
+
+# build DIR [cmake options...]: configures and builds everything of DIR.
+build() {
+    configure "$@"
+    cmake --build "$ROOT/$1" --parallel "$(nproc)"
+}
+
+# The linker flags that make a build link with mold, which links the test executables several
+# times faster than the default linker.
+MOLD_LINKING=(
+    -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=mold -DCMAKE_SHARED_LINKER_FLAGS=-fuse-ld=mold
+    -DCMAKE_MODULE_LINKER_FLAGS=-fuse-ld=mold
+)
+
+# seconds_since START: whole seconds since START, a value of $SECONDS.
+seconds_since() {
+    echo $((SECONDS - $1))
 }

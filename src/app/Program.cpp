@@ -60,10 +60,10 @@ Program::Program(QStringList arguments, StartAnew startAnew)
       startAnew_(std::move(startAnew)),
       info_(ProgramInfo::current()) {
     if (!startAnew_) {
-        startAnew_ = [](const QStringList& arguments) {
+        startAnew_ = [](const QStringList& commandLine) {
             QProcess process;
             process.setProgram(QCoreApplication::applicationFilePath());
-            process.setArguments(arguments);
+            process.setArguments(commandLine);
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
             environment.insert(QLatin1String(kRestartVariable), QStringLiteral("1"));
             process.setProcessEnvironment(environment);
@@ -205,7 +205,9 @@ SettingsServices Program::settingsServices() {
     };
     services.startMonitoring = [this] { startMonitoring(); };
     services.abandonFirstRun = [this] { exitProgram(); };
-    services.pickPosition = &pickPosition;
+    services.pickPosition = [](QWidget* owner, IconPlacement current) {
+        return pickPosition(owner, current);
+    };
     services.calibrateFullScreenBase = [](QWidget* owner) {
         return galewarden::calibrateFullScreenBase(&countFullScreenWindows, owner);
     };

@@ -34,8 +34,8 @@ QPushButton* addButton(QVBoxLayout& column, const char* objectName, const QStrin
 }  // namespace
 
 struct IconPackPage::Controls {
-    Controls(IconPackPage& page, const ConfigStore& store, const HttpClient& http)
-        : store(store), http(http), worker(page) {}
+    Controls(IconPackPage& page, const ConfigStore& configuration, const HttpClient& client)
+        : store(configuration), http(client), worker(page) {}
 
     const ConfigStore& store;
     const HttpClient& http;

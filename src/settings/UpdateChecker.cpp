@@ -66,12 +66,12 @@ void revealLater(std::string path) {
 }  // namespace
 
 struct UpdateChecker::State {
-    State(UpdateChecker& owner, const ConfigStore& store, const HttpClient& http,
-          std::string versionText, QTimer& timer)
-        : store(store),
-          http(http),
-          versionText(std::move(versionText)),
-          timer(timer),
+    State(UpdateChecker& owner, const ConfigStore& configuration, const HttpClient& client,
+          std::string runningVersion, QTimer& checkTimer)
+        : store(configuration),
+          http(client),
+          versionText(std::move(runningVersion)),
+          timer(checkTimer),
           worker(owner) {}
 
     const ConfigStore& store;

@@ -268,12 +268,12 @@ void DetailsWindow::onSwitchClicked() {
 }
 
 void DetailsWindow::showUnexpectedData() {
-    const std::string data = unexpectedData_ ? unexpectedData_() : std::string();
-    if (data.empty()) {
+    const std::string answer = unexpectedData_ ? unexpectedData_() : std::string();
+    if (answer.empty()) {
         return;
     }
     MessageBox::ask({QStringLiteral("获取预警数据时发生错误"),
-                     QStringLiteral("服务器返回了未预期的数据：\r\n\r\n") + toQString(data),
+                     QStringLiteral("服务器返回了未预期的数据：\r\n\r\n") + toQString(answer),
                      MessageIcon::exclamation, MessageButtons::ok, MessageAnswer::ok, nullptr});
 }
 

@@ -19,7 +19,6 @@ namespace galewarden {
 namespace {
 
 // Time for the caller's hidden window to leave the screen before it is captured.
-constexpr int kCaptureDelayMs = 500;
 constexpr int kEditLeft = 88;
 constexpr QSize kEditSize(80, 24);
 constexpr QRect kInstructionRect(8, 8, 168, 24);
@@ -107,8 +106,8 @@ void PositionPicker::addEdit(PlacementField field, const QString& caption, int t
     edits_[index] = edit;
 }
 
-void PositionPicker::start() {
-    QTimer::singleShot(kCaptureDelayMs, this, &PositionPicker::captureAndCover);
+void PositionPicker::start(std::chrono::milliseconds delay) {
+    QTimer::singleShot(delay, this, &PositionPicker::captureAndCover);
 }
 
 void PositionPicker::captureAndCover() {
@@ -211,11 +210,12 @@ void PositionPicker::confirm() {
     accept();
 }
 
-IconPlacement pickPosition(QWidget* owner, IconPlacement current) {
+IconPlacement pickPosition(QWidget* owner, IconPlacement current,
+                           std::chrono::milliseconds captureDelay) {
     PositionPicker picker(current, owner);
     QEventLoop loop;
     QObject::connect(&picker, &QDialog::finished, &loop, &QEventLoop::quit);
-    picker.start();
+    picker.start(captureDelay);
     loop.exec();
     return picker.result();
 }

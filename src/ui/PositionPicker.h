@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QPixmap>
 #include <array>
+#include <chrono>
 #include <optional>
 
 #include "ui/IconPlacement.h"
@@ -25,9 +26,12 @@ class PositionPicker : public QDialog {
     explicit PositionPicker(IconPlacement current, QWidget* owner = nullptr);
     ~PositionPicker() override;
 
-    // Half a second later, once the caller's own window has left the screen: the screen is
-    // captured and the picker covers it, modal.
-    void start();
+    // How long the caller's own window is given to leave the screen before the capture.
+    static constexpr std::chrono::milliseconds kCaptureDelay{500};
+
+    // After `delay`, once the caller's own window has left the screen: the screen is captured
+    // and the picker covers it, modal.
+    void start(std::chrono::milliseconds delay = kCaptureDelay);
     // The working placement after "确定"; −1 in every field otherwise.
     IconPlacement result() const { return result_; }
 
@@ -59,6 +63,7 @@ class PositionPicker : public QDialog {
 
 // Opens the picker modally over `owner` and waits for it; what the caller receives (all −1
 // after "取消").
-IconPlacement pickPosition(QWidget* owner, IconPlacement current);
+IconPlacement pickPosition(QWidget* owner, IconPlacement current,
+                           std::chrono::milliseconds captureDelay = PositionPicker::kCaptureDelay);
 
 }  // namespace galewarden

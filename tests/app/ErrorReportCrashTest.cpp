@@ -168,9 +168,9 @@ INSTANTIATE_TEST_SUITE_P(
                       CrashCase{"fatal-error-on-worker", true, 1, "找不到插件的 RefreshA 函数"},
                       CrashCase{"fatal-error-on-worker", false, 1, "找不到插件的 RefreshA 函数"},
                       CrashCase{"throw-on-thread", true, 3, "未处理的异常：boom"}),
-    [](const ::testing::TestParamInfo<CrashCase>& info) {
-        std::string name = std::string(info.param.mode) +
-                           (info.param.firstCycleDone ? "_afterARefresh" : "_beforeAnyRefresh");
+    [](const ::testing::TestParamInfo<CrashCase>& param) {
+        std::string name = std::string(param.param.mode) +
+                           (param.param.firstCycleDone ? "_afterARefresh" : "_beforeAnyRefresh");
         std::replace(name.begin(), name.end(), '-', '_');
         return name;
     });

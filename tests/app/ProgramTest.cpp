@@ -12,6 +12,7 @@
 #include "core/alerts/RefreshState.h"
 #include "core/config/ConfigStore.h"
 #include "settings/SetupWizard.h"
+#include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "ui/DetailsWindow.h"
 #include "ui/MessageBox.h"
@@ -207,5 +208,9 @@ class ProgramTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::ProgramTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::ProgramTest>("ProgramTest");
+}  // namespace
+
 #include "ProgramTest.moc"

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/SingleInstance.h"
+#include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 
 namespace galewarden {
@@ -121,5 +122,9 @@ class SingleInstanceTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::SingleInstanceTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::SingleInstanceTest>("SingleInstanceTest");
+}  // namespace
+
 #include "SingleInstanceTest.moc"

@@ -2,11 +2,11 @@
 # The Debian package as a user meets it: built by scripts/package, installed with apt, used
 # by an unprivileged user with a fresh home (installed mode: no GALEWARDEN_HOME, no XDG
 # variables) against the stand-in service, started from its menu entry on a virtual screen,
-# then purged without a trace.
+# then purged without a trace. With --built it takes the package scripts/package made before.
 source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$ROOT/scripts/lib/desktop.sh"
 
-"$ROOT/scripts/package"
+[ "${1:-}" = --built ] || "$ROOT/scripts/package"
 debs=("$ROOT"/build-package/galewarden_*.deb)
 deb="${debs[0]}"
 SERVICE="$ROOT/build-package/tools/alert-service/galewarden-alert-service"

@@ -18,6 +18,7 @@
 #include "core/net/HttpClient.h"
 #include "settings/DistrictPicker.h"
 #include "support/LoopbackServer.h"
+#include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "support/WindowControls.h"
 #include "ui/MessageBox.h"
@@ -409,5 +410,9 @@ class DistrictPickerTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::DistrictPickerTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::DistrictPickerTest>("DistrictPickerTest");
+}  // namespace
+
 #include "DistrictPickerTest.moc"

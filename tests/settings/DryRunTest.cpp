@@ -169,8 +169,8 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"empty", DryRunReport::Result::noAnswer},
                     FailureCase{"drop", DryRunReport::Result::noAnswer},
                     FailureCase{"huge", DryRunReport::Result::noAnswer}),
-    [](const auto& info) {
-        std::string name = info.param.scenario;
+    [](const auto& param) {
+        std::string name = param.param.scenario;
         std::replace(name.begin(), name.end(), '-', '_');
         return name;
     });

@@ -12,6 +12,7 @@
 #include "core/config/ConfigStore.h"
 #include "core/net/HttpClient.h"
 #include "settings/IconPackPage.h"
+#include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "support/WindowControls.h"
 #include "ui/MessageBox.h"
@@ -326,5 +327,9 @@ class IconPackPageTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::IconPackPageTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::IconPackPageTest>("IconPackPageTest");
+}  // namespace
+
 #include "IconPackPageTest.moc"

@@ -17,6 +17,7 @@
 #include "core/net/HttpClient.h"
 #include "core/platform/ProgramPaths.h"
 #include "settings/JsonRulesWindow.h"
+#include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "support/WindowControls.h"
 #include "ui/MessageBox.h"
@@ -369,5 +370,9 @@ class JsonRulesWindowTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::JsonRulesWindowTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::JsonRulesWindowTest>("JsonRulesWindowTest");
+}  // namespace
+
 #include "JsonRulesWindowTest.moc"

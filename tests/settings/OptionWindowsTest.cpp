@@ -9,6 +9,7 @@
 #include "core/config/ConfigStore.h"
 #include "settings/HtmlMarkerWindow.h"
 #include "settings/SourceOptionsWindow.h"
+#include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "support/WindowControls.h"
 #include "ui/MessageBox.h"
@@ -177,5 +178,9 @@ class OptionWindowsTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::OptionWindowsTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::OptionWindowsTest>("OptionWindowsTest");
+}  // namespace
+
 #include "OptionWindowsTest.moc"

@@ -9,6 +9,7 @@
 
 #include "SettingsWindowRig.h"
 #include "core/text/TextPieces.h"
+#include "support/QtTestRegistry.h"
 
 Q_DECLARE_METATYPE(galewarden::IconPlacement)
 Q_DECLARE_METATYPE(galewarden::MessageAnswer)
@@ -350,5 +351,10 @@ class SettingsPageActionsTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::SettingsPageActionsTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::SettingsPageActionsTest>(
+        "SettingsPageActionsTest");
+}  // namespace
+
 #include "SettingsPageActionsTest.moc"

@@ -14,6 +14,7 @@
 #include "SettingsWindowRig.h"
 #include "core/net/HttpClient.h"
 #include "settings/UpdateChecker.h"
+#include "support/QtTestRegistry.h"
 
 namespace galewarden {
 
@@ -357,5 +358,9 @@ class SettingsWindowTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::SettingsWindowTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::SettingsWindowTest>("SettingsWindowTest");
+}  // namespace
+
 #include "SettingsWindowTest.moc"

@@ -18,6 +18,7 @@
 #include "settings/SetupWizard.h"
 #include "settings/WizardPreview.h"
 #include "support/PlacementPrinting.h"
+#include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "support/WindowControls.h"
 #include "ui/MessageBox.h"
@@ -450,5 +451,9 @@ class SetupWizardTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::SetupWizardTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::SetupWizardTest>("SetupWizardTest");
+}  // namespace
+
 #include "SetupWizardTest.moc"

@@ -16,6 +16,7 @@
 #include "core/net/HttpClient.h"
 #include "settings/UpdateChecker.h"
 #include "support/LoopbackServer.h"
+#include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "support/WindowControls.h"
 #include "ui/MessageBox.h"
@@ -413,5 +414,9 @@ class UpdateCheckerTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::UpdateCheckerTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::UpdateCheckerTest>("UpdateCheckerTest");
+}  // namespace
+
 #include "UpdateCheckerTest.moc"

@@ -5,6 +5,7 @@
 
 #include "IconWindowRig.h"
 #include "core/alerts/pictures/BuiltinPictures.h"
+#include "support/QtTestRegistry.h"
 #include "ui/IconShape.h"
 
 namespace galewarden {
@@ -387,5 +388,9 @@ class AlertIconWindowTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::AlertIconWindowTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::AlertIconWindowTest>("AlertIconWindowTest");
+}  // namespace
+
 #include "AlertIconWindowTest.moc"

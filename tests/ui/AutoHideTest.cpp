@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/config/ConfigStore.h"
+#include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "ui/AutoHide.h"
 #include "ui/DisplayState.h"
@@ -195,5 +196,9 @@ class AutoHideTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::AutoHideTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::AutoHideTest>("AutoHideTest");
+}  // namespace
+
 #include "AutoHideTest.moc"

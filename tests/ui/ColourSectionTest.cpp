@@ -1,6 +1,7 @@
 #include <QTest>
 
 #include "core/config/ConfigStore.h"
+#include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "ui/ColourSection.h"
 
@@ -76,5 +77,9 @@ class ColourSectionTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_GUILESS_MAIN(galewarden::ColourSectionTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::ColourSectionTest>("ColourSectionTest");
+}  // namespace
+
 #include "ColourSectionTest.moc"

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "core/alerts/RefreshState.h"
+#include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "ui/DetailPictureRule.h"
 #include "ui/DetailsWindow.h"
@@ -375,5 +376,9 @@ class DetailsWindowTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::DetailsWindowTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::DetailsWindowTest>("DetailsWindowTest");
+}  // namespace
+
 #include "DetailsWindowTest.moc"

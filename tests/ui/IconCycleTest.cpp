@@ -2,6 +2,7 @@
 #include <memory>
 #include <vector>
 
+#include "support/QtTestRegistry.h"
 #include "ui/DisplayState.h"
 #include "ui/IconFade.h"
 #include "ui/PictureCycle.h"
@@ -172,5 +173,9 @@ class IconCycleTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_GUILESS_MAIN(galewarden::IconCycleTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::IconCycleTest>("IconCycleTest");
+}  // namespace
+
 #include "IconCycleTest.moc"

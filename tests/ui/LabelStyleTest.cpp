@@ -1,6 +1,7 @@
 #include <QTest>
 
 #include "core/config/ConfigColour.h"
+#include "support/QtTestRegistry.h"
 #include "ui/LabelStyle.h"
 
 namespace galewarden {
@@ -73,5 +74,9 @@ class LabelStyleTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_GUILESS_MAIN(galewarden::LabelStyleTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::LabelStyleTest>("LabelStyleTest");
+}  // namespace
+
 #include "LabelStyleTest.moc"

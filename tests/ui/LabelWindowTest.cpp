@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "IconWindowRig.h"
+#include "support/QtTestRegistry.h"
 #include "ui/LabelStyle.h"
 
 namespace galewarden {
@@ -199,5 +200,9 @@ class LabelWindowTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::LabelWindowTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::LabelWindowTest>("LabelWindowTest");
+}  // namespace
+
 #include "LabelWindowTest.moc"

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "support/PlacementPrinting.h"
+#include "support/QtTestRegistry.h"
 #include "support/WindowControls.h"
 #include "ui/PositionPicker.h"
 
@@ -56,8 +57,11 @@ class PositionPickerTest : public QObject {
     static void click(PositionPicker& picker, const char* button) {
         QTest::mouseClick(control<QPushButton>(picker, button), Qt::LeftButton);
     }
-    static void open(PositionPicker& picker) {
-        picker.start();
+    // The capture waits for the caller's window to go; here there is none.
+    static constexpr std::chrono::milliseconds kNoDelay{1};
+
+    static void open(PositionPicker& picker, std::chrono::milliseconds delay = kNoDelay) {
+        picker.start(delay);
         QVERIFY(!picker.isVisible());
         QTRY_VERIFY(picker.isVisible());
         QVERIFY(QTest::qWaitForWindowExposed(&picker));
@@ -67,7 +71,7 @@ class PositionPickerTest : public QObject {
   private slots:
     void itCoversThePrimaryScreenAfterAMoment() {
         PositionPicker picker({100, 82, 60, 80});
-        open(picker);
+        open(picker, PositionPicker::kCaptureDelay);
         QCOMPARE(picker.geometry(), primaryScreen());
         QVERIFY(picker.windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(picker.windowModality(), Qt::ApplicationModal);
@@ -227,7 +231,7 @@ class PositionPickerTest : public QObject {
             }
         });
         answer.start();
-        const IconPlacement chosen = pickPosition(&owner, {120, 98, 10, 20});
+        const IconPlacement chosen = pickPosition(&owner, {120, 98, 10, 20}, kNoDelay);
         QVERIFY(seen != nullptr);
         QCOMPARE(chosen, (confirmed ? IconPlacement{120, 98, 10, 20} : kCancelled));
         QVERIFY(owner.findChild<PositionPicker*>() == nullptr);
@@ -236,5 +240,9 @@ class PositionPickerTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::PositionPickerTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::PositionPickerTest>("PositionPickerTest");
+}  // namespace
+
 #include "PositionPickerTest.moc"

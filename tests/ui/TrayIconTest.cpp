@@ -4,6 +4,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "ui/TrayIcon.h"
 #include "ui/TrayPictures.h"
@@ -218,5 +219,9 @@ class TrayIconTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::TrayIconTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::TrayIconTest>("TrayIconTest");
+}  // namespace
+
 #include "TrayIconTest.moc"

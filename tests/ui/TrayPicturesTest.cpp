@@ -1,6 +1,7 @@
 #include <QSet>
 #include <QTest>
 
+#include "support/QtTestRegistry.h"
 #include "ui/TrayPictures.h"
 
 namespace galewarden {
@@ -111,5 +112,9 @@ class TrayPicturesTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::TrayPicturesTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::TrayPicturesTest>("TrayPicturesTest");
+}  // namespace
+
 #include "TrayPicturesTest.moc"

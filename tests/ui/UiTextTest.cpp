@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "ui/MessageBox.h"
 #include "ui/UiText.h"
@@ -42,5 +43,9 @@ class UiTextTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_MAIN(galewarden::UiTextTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::UiTextTest>("UiTextTest");
+}  // namespace
+
 #include "UiTextTest.moc"

@@ -2,6 +2,7 @@
 #include <climits>
 #include <vector>
 
+#include "support/QtTestRegistry.h"
 #include "ui/WindowGeometry.h"
 
 Q_DECLARE_METATYPE(galewarden::WindowRect)
@@ -129,5 +130,9 @@ class WindowGeometryTest : public QObject {
 
 }  // namespace galewarden
 
-QTEST_GUILESS_MAIN(galewarden::WindowGeometryTest)
+namespace {
+[[maybe_unused]] const bool registered =
+    galewarden::test::registerQtTest<galewarden::WindowGeometryTest>("WindowGeometryTest");
+}  // namespace
+
 #include "WindowGeometryTest.moc"

@@ -56,7 +56,7 @@ class ClosableView : public RefreshView {
 
 // In order of construction; destroyed in reverse, after the last pass that uses them.
 struct AlertEngine::Parts {
-    explicit Parts(RefreshView& view) : view(view) {}
+    explicit Parts(RefreshView& target) : view(target) {}
 
     ConfigStore store;
     HttpClient http;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/alerts/RefreshMinimum.h"
 #include "core/config/ConfigStore.h"
 #include "core/text/TextPieces.h"
 #include "core/text/TextSearch.h"
@@ -9,10 +10,8 @@
 namespace galewarden {
 namespace {
 
-constexpr int kMinimumSeconds = 30;
-
 int atLeastMinimum(int seconds) {
-    return std::max(seconds, kMinimumSeconds);
+    return std::max(seconds, minimumRefreshSeconds());
 }
 
 // Empty names would match every headline: a doubled space is no district.

@@ -1,6 +1,9 @@
 #include "core/config/ConfigStore.h"
 
+#include <chrono>
 #include <functional>
+#include <map>
+#include <memory>
 #include <mutex>
 #include <utility>
 
@@ -20,6 +23,54 @@ namespace {
 std::mutex& fileLock() {
     static std::mutex lock;
     return lock;
+}
+
+// Readers ask many times a second (the icon window's pass twice a second), so each file is
+// parsed again only when its stamp changes; a write of this process forgets its file's entry.
+// File times are coarse (a few milliseconds), so a file rewritten in place with the same size
+// just after a read could keep its stamp: a copy is trusted only once the file's modification
+// lies a moment in the past. Guarded by fileLock().
+struct ParsedFile {
+    FileStamp stamp;
+    std::shared_ptr<const IniDocument> document;
+    bool settled = false;
+};
+constexpr std::size_t kMaxParsedFiles = 8;
+constexpr std::int64_t kSettledNanoseconds = 2'000'000'000;
+
+bool isSettled(const FileStamp& stamp) {
+    const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                 std::chrono::system_clock::now().time_since_epoch())
+                                 .count();
+    return now - stamp.modifiedNanoseconds > kSettledNanoseconds;
+}
+
+std::map<std::string, ParsedFile>& parsedFiles() {
+    static std::map<std::string, ParsedFile> files;
+    return files;
+}
+
+// The parsed file, or null when it cannot be read. Called with fileLock() held.
+std::shared_ptr<const IniDocument> parsedFile(const std::string& path) {
+    auto& files = parsedFiles();
+    const FileStamp stamp = fileStamp(path);
+    const auto known = files.find(path);
+    if (known != files.end() && known->second.settled && stamp.regularFile &&
+        known->second.stamp == stamp) {
+        return known->second.document;
+    }
+    std::string bytes;
+    if (!stamp.regularFile || readFile(path, bytes) != FileState::Read) {
+        files.erase(path);
+        return nullptr;
+    }
+    if (files.size() >= kMaxParsedFiles) {
+        files.clear();
+    }
+    // A change between the stamp and the read shows as another stamp at the next read.
+    auto document = std::make_shared<const IniDocument>(bytes);
+    files[path] = {stamp, document, isSettled(stamp)};
+    return document;
 }
 
 std::string lockFileOf(const std::string& path) {
@@ -47,7 +98,11 @@ bool editFile(const std::string& path, const std::function<bool(IniDocument&)>& 
         return false;
     }
     const std::string edited = document.bytes();
-    return edited == bytes || replaceFile(path, edited);
+    if (edited == bytes) {
+        return true;
+    }
+    parsedFiles().erase(path);
+    return replaceFile(path, edited);
 }
 
 std::string quoted(std::string_view value) {
@@ -69,14 +124,12 @@ std::string ConfigStore::path() {
 
 std::string ConfigStore::readText(std::string_view section, std::string_view key,
                                   std::string_view defaultValue) const {
-    std::string bytes;
+    std::shared_ptr<const IniDocument> document;
     {
         const std::lock_guard guard(fileLock());
-        if (readFile(filePath_, bytes) != FileState::Read) {
-            return std::string(defaultValue);
-        }
+        document = parsedFile(filePath_);
     }
-    const auto value = IniDocument(bytes).read(section, key);
+    const auto value = document ? document->read(section, key) : std::nullopt;
     return value ? *value : std::string(defaultValue);
 }
 

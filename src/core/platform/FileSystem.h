@@ -33,10 +33,14 @@ void removeReplacementLeftovers(std::string_view path);
 bool fileExists(std::string_view path);
 
 // What tells one version of a file from another without reading it, in one system call.
+// A file replaced by a rename has another identity even when size and times match.
 struct FileStamp {
     bool regularFile = false;
     std::int64_t size = 0;
     std::int64_t modifiedNanoseconds = 0;
+    std::int64_t changedNanoseconds = 0;
+    std::uint64_t device = 0;
+    std::uint64_t identity = 0;
     bool operator==(const FileStamp&) const = default;
 };
 FileStamp fileStamp(std::string_view path);

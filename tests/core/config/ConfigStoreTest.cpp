@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -161,6 +162,48 @@ TEST(ConfigStore, ConcurrentWritersKeepEachOthersKeys) {
         }
     }
     EXPECT_EQ(lost, std::vector<std::string>{});
+}
+
+// Reads come from a parsed copy, so every way the file can change behind it must show, also
+// when its size and modification time stay as they were.
+TEST(ConfigStore, ReadsSeeEveryChangeOfTheFile) {
+    const test::TestHome home;
+    const ConfigStore store;
+    const std::filesystem::path file = home.file("Galewarden.ini");
+    const auto anHourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    const auto writeOld = [&](const char* name, const char* bytes) {
+        home.write(name, bytes);
+        std::filesystem::last_write_time(home.file(name), anHourAgo);
+    };
+    writeOld("Galewarden.ini", "[General]\r\nWidth=100\r\n");
+    EXPECT_EQ(store.readNumber("General", "Width", "0"), 100);
+
+    writeOld("Galewarden.ini", "[General]\r\nWidth=200\r\n");  // in place
+    EXPECT_EQ(store.readNumber("General", "Width", "0"), 200);
+
+    writeOld("other.ini", "[General]\r\nWidth=300\r\n");  // replaced by a rename
+    std::filesystem::rename(home.file("other.ini"), file);
+    EXPECT_EQ(store.readNumber("General", "Width", "0"), 300);
+
+    home.write("Galewarden.ini", "[General]\r\nWidth=301\r\n");  // just now, in place
+    EXPECT_EQ(store.readNumber("General", "Width", "0"), 301);
+    home.write("Galewarden.ini", "[General]\r\nWidth=302\r\n");
+    EXPECT_EQ(store.readNumber("General", "Width", "0"), 302);
+
+    // Written by another store of the same file, and by another process.
+    EXPECT_TRUE(ConfigStore(store.filePath()).writeNumber("General", "Width", 400));
+    EXPECT_EQ(store.readNumber("General", "Width", "0"), 400);
+    if (const pid_t child = fork(); child == 0) {
+        _exit(ConfigStore().writeNumber("General", "Width", 500) ? 0 : 1);
+    } else {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(store.readNumber("General", "Width", "0"), 500);
+
+    std::filesystem::remove(file);
+    EXPECT_EQ(store.readNumber("General", "Width", "0"), 0);
 }
 
 TEST(ConfigStore, AnUnreadableFileIsNeverOverwritten) {

@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PlacesCase{"home_over_portable", facts(true, false, "/h/"), false, "/h", "/h"},
                     PlacesCase{"home_over_installed", facts(false, true, "/h", "/x/cfg", "/x/data"),
                                false, "/h", "/h"}),
-    [](const testing::TestParamInfo<PlacesCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<PlacesCase>& param) { return std::string(param.param.name); });
 
 TEST(ProgramPlaces, ResourcesAreTheUsersCopyThenTheProgramsThenTheInstalledOnes) {
     EXPECT_EQ(placesFor(facts(false, true)).resourceDirectories,

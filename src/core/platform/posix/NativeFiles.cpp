@@ -25,9 +25,15 @@ FileStamp fileStamp(std::string_view path) {
     if (::stat(nativePath(path).c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return {};
     }
-    return {
-        true, static_cast<std::int64_t>(status.st_size),
-        static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
+    const auto nanoseconds = [](const timespec& time) {
+        return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+    };
+    return {true,
+            static_cast<std::int64_t>(status.st_size),
+            nanoseconds(status.st_mtim),
+            nanoseconds(status.st_ctim),
+            static_cast<std::uint64_t>(status.st_dev),
+            static_cast<std::uint64_t>(status.st_ino)};
 }
 
 bool isWritableDirectory(std::string_view path) {

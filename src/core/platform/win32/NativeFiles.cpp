@@ -58,7 +58,12 @@ FileStamp fileStamp(std::string_view path) {
     const auto size = (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     const auto written = (static_cast<std::int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                          data.ftLastWriteTime.dwLowDateTime;
-    return {true, size, written * 100};
+    const auto created = (static_cast<std::int64_t>(data.ftCreationTime.dwHighDateTime) << 32) |
+                         data.ftCreationTime.dwLowDateTime;
+    // File times count 100 ns from 1601; stamps count nanoseconds from 1970, as on POSIX. A
+    // file that replaced another by a rename has a creation time of its own.
+    constexpr std::int64_t kFrom1601To1970 = 116'444'736'000'000'000;
+    return {true, size, (written - kFrom1601To1970) * 100, (created - kFrom1601To1970) * 100, 0, 0};
 }
 
 bool renameWithoutReplacing(std::string_view from, std::string_view to) {

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace galewarden {
+
+// The shortest wait between two passes, whatever RefreshTime and RetryTime say.
+inline constexpr int kMinimumRefreshSeconds = 30;
+
+// The floor that GALEWARDEN_MINIMUM_REFRESH (`setting`, when set) gives: a whole number of
+// seconds from 1 below kMinimumRefreshSeconds, in a copy that is not installed, so that
+// end-to-end tests of a build tree see the next pass within seconds. Anything else, and any
+// setting in an installed program, keeps kMinimumRefreshSeconds.
+int refreshMinimumFor(std::optional<std::string_view> setting, bool installed);
+
+// refreshMinimumFor this process, decided once.
+int minimumRefreshSeconds();
+
+}  // namespace galewarden
