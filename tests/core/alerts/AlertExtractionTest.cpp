@@ -108,6 +108,30 @@ TEST_F(AlertExtractionTest, AStopEndsTheWalkBeforeTheNextWarning) {
     EXPECT_EQ(walked, 0);
 }
 
+// A warning issued after a lift of the same signal stays, one lifted later goes, whatever the
+// list order, when the times carry zones as many JSON sources write them.
+TEST_F(AlertExtractionTest, LiftsWithZonedTimesCompareByTheInstant) {
+    const std::string warning =
+        R"({"id":"w","title":"北京市气象台发布暴雨蓝色预警","content":"雨","time":"2026-10-06T22:00:00+08:00"})";
+    const std::string earlierLift =
+        R"({"id":"l","title":"北京市气象台解除暴雨蓝色预警","content":"解除","time":"2026-10-05T14:00:00Z"})";
+    const std::string laterLift =
+        R"({"id":"l","title":"北京市气象台解除暴雨蓝色预警","content":"解除","time":"2026-10-06T14:30:00Z"})";
+    const auto list = [](const std::string& first, const std::string& second) {
+        return R"({"data":[)" + first + "," + second + "]}";
+    };
+    for (const auto& answer : {list(warning, earlierLift), list(earlierLift, warning)}) {
+        const auto kept = extract(answer);
+        ASSERT_EQ(kept.size(), 1u) << answer;
+        EXPECT_EQ(kept[0].id, "w");
+        EXPECT_EQ(kept[0].publishTime, "2026/10/06 22:00:00");
+        EXPECT_NE(kept[0].title.find(gb("10月6日22时")), std::string::npos) << utf8(kept[0].title);
+    }
+    for (const auto& answer : {list(warning, laterLift), list(laterLift, warning)}) {
+        EXPECT_TRUE(extract(answer).empty()) << answer;
+    }
+}
+
 TEST(PublishTime, NormalisedFromTheFormsFeedsUse) {
     const struct {
         const char* delivered;
@@ -118,7 +142,7 @@ TEST(PublishTime, NormalisedFromTheFormsFeedsUse) {
         {"1598000000000", "2020/08/21 16:53:20"},
         {"2024/9/1 8:05", "2024/09/01 08:05:00"},
         {"2024年9月1日8时5分", "2024/09/01 08:05:00"},
-        {"2024-09-01T08:05:00Z", "0100/01/01 00:00:00"},
+        {"2024-09-01T08:05:00Z", "2024/09/01 16:05:00"},
         {"2024-02-30 10:00", "0100/01/01 00:00:00"},
         {"2024-02-29 10:00", "2024/02/29 10:00:00"},
         {"2024-09-01 08", "2024/09/01 08:00:00"},  // thirteen bytes, but no time stamp

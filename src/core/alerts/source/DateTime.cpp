@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 
 #include "core/text/CodePage.h"
 #include "core/text/TextPieces.h"
@@ -85,6 +86,88 @@ void setDateFromDays(long long days, DateTime& t) {
     t.year = static_cast<int>(yearOfEra + era * 400 + (t.month <= 2 ? 1 : 0));
 }
 
+long long daysFromCivil(int year, int month, int day) {
+    const long long y = year - (month <= 2 ? 1 : 0);
+    const long long era = floorDivide(y, 400);
+    const long long yearOfEra = y - era * 400;
+    const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+DateTime fromBeijingSeconds(long long seconds) {
+    constexpr long long kSecondsPerDay = 86400;
+    const long long days = floorDivide(seconds, kSecondsPerDay);
+    const long long secondOfDay = seconds - days * kSecondsPerDay;
+    DateTime time;
+    setDateFromDays(days, time);
+    time.hour = static_cast<int>(secondOfDay / 3600);
+    time.minute = static_cast<int>(secondOfDay / 60 % 60);
+    time.second = static_cast<int>(secondOfDay % 60);
+    return time;
+}
+
+constexpr int kBeijingOffsetMinutes = 8 * 60;
+
+// What may follow the seconds: nothing, "秒" (and whatever comes after it), or the ISO 8601
+// ending of a fraction of a second and a zone: "Z", "+08:00", "+0800", "+08" or the same with
+// "-". A zone gives its offset from UTC in minutes.
+struct TimeEnding {
+    bool valid = false;
+    std::optional<int> offsetMinutes;
+};
+
+TimeEnding readEnding(std::string_view rest) {
+    static const std::string secondWord = gbFromUtf8("秒");
+    if (rest.empty() || startsWith(rest, secondWord)) {
+        return {true, std::nullopt};
+    }
+    std::size_t at = 0;
+    if (rest[0] == '.' || rest[0] == ',') {
+        const std::size_t digits = rest.find_first_not_of("0123456789", 1);
+        at = digits == std::string_view::npos ? rest.size() : digits;
+        if (at == 1) {
+            return {};
+        }
+    }
+    const std::string_view zone = rest.substr(at);
+    if (zone.empty()) {
+        return {true, std::nullopt};
+    }
+    if (zone == "Z" || zone == "z") {
+        return {true, 0};
+    }
+    if (zone[0] != '+' && zone[0] != '-') {
+        return {};
+    }
+    std::size_t pos = 1;
+    const int hours = readRun(zone, pos, 2);
+    if (pos != 3) {
+        return {};
+    }
+    if (pos < zone.size() && zone[pos] == ':') {
+        ++pos;
+    }
+    const std::size_t minuteStart = pos;
+    const int minutes = readRun(zone, pos, 2);
+    const bool minutesWhole = pos == minuteStart || pos == minuteStart + 2;
+    if (pos != zone.size() || !minutesWhole || (pos == minuteStart && zone.back() == ':') ||
+        hours > 14 || minutes > 59) {
+        return {};
+    }
+    const int offset = hours * 60 + minutes;
+    return {true, zone[0] == '-' ? -offset : offset};
+}
+
+// The same instant in Beijing time (UTC+8), for a time written in a zone `offsetMinutes` from
+// UTC.
+DateTime toBeijingTime(const DateTime& time, int offsetMinutes) {
+    const long long seconds = daysFromCivil(time.year, time.month, time.day) * 86400 +
+                              time.hour * 3600LL + time.minute * 60LL + time.second +
+                              (kBeijingOffsetMinutes - offsetMinutes) * 60LL;
+    return fromBeijingSeconds(seconds);
+}
+
 }  // namespace
 
 DateTime textToDateTime(std::string_view text) {
@@ -100,25 +183,20 @@ DateTime textToDateTime(std::string_view text) {
             skipSeparator(half, at, separatorsAfterField()[field]);
         }
     }
-    static const std::string secondWord = gbFromUtf8("秒");
-    if (at < half.size() && !startsWith(std::string_view(half).substr(at), secondWord)) {
+    const TimeEnding ending = readEnding(std::string_view(half).substr(at));
+    const DateTime time{values[0], values[1], values[2], values[3], values[4], values[5]};
+    if (!ending.valid || !isValid(time)) {
         return kMinimumDateTime;
     }
-    const DateTime time{values[0], values[1], values[2], values[3], values[4], values[5]};
-    return isValid(time) ? time : kMinimumDateTime;
+    if (!ending.offsetMinutes) {
+        return time;
+    }
+    const DateTime beijing = toBeijingTime(time, *ending.offsetMinutes);
+    return isValid(beijing) ? beijing : kMinimumDateTime;
 }
 
 DateTime timestampToBeijingTime(long long milliseconds) {
-    constexpr long long kSecondsPerDay = 86400;
-    const long long seconds = milliseconds / 1000 + 8 * 3600;
-    const long long days = floorDivide(seconds, kSecondsPerDay);
-    const long long secondOfDay = seconds - days * kSecondsPerDay;
-    DateTime time;
-    setDateFromDays(days, time);
-    time.hour = static_cast<int>(secondOfDay / 3600);
-    time.minute = static_cast<int>(secondOfDay / 60 % 60);
-    time.second = static_cast<int>(secondOfDay % 60);
-    return time;
+    return fromBeijingSeconds(milliseconds / 1000 + kBeijingOffsetMinutes * 60LL);
 }
 
 std::string formatDateTime(const DateTime& time) {

@@ -19,8 +19,11 @@ struct DateTime {
 inline constexpr DateTime kMinimumDateTime{};
 
 // Reads year, month, day, hour, minute and second from texts such as "2024-09-01 08:05:00",
-// "2024/9/1 8:05" or "2024年9月1日8时5分" (full-width forms allowed). kMinimumDateTime when
-// the text is empty, has anything but "秒" after the seconds, or names no valid date and time.
+// "2024/9/1 8:05" or "2024年9月1日8时5分" (full-width forms allowed). After the seconds may
+// follow "秒", or ISO 8601's fraction of a second and zone ("2024-10-05 14:00:00.5Z",
+// "2024-10-06 22:00:00+08:00"): a time with a zone is converted to Beijing time (UTC+8), the
+// time of every other text. kMinimumDateTime when the text is empty, has anything else after
+// the seconds, or names no valid date and time.
 DateTime textToDateTime(std::string_view text);
 
 // Beijing time (UTC+8) of a count of milliseconds since 1970-01-01 00:00 UTC, whatever the
