@@ -2,6 +2,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/TerminalText.h"
 #include "core/config/ConfigStore.h"
 #include "core/text/CodePage.h"
 
@@ -29,7 +30,7 @@ int runConfigCommand(const std::vector<std::string>& args) {
     const std::string key = gbFromUtf8(args[2]);
     const ConfigStore store;
     if (action == "get" && args.size() == 3) {
-        std::cout << utf8FromGb(store.readText(section, key, "")) << '\n';
+        std::cout << terminalText(store.readText(section, key, "")) << '\n';
         return kSuccess;
     }
     if (action == "delete" && args.size() == 3) {

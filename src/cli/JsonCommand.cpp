@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "cli/TerminalText.h"
 #include "core/json/JsonDocument.h"
 #include "core/platform/FileSystem.h"
 #include "core/text/CodePage.h"
@@ -25,7 +26,7 @@ int runJsonCommand(const std::vector<std::string>& args) {
         return kFailure;
     }
     for (auto path = args.begin() + 1; path != args.end(); ++path) {
-        std::cout << utf8FromGb(document.getText(gbFromUtf8(*path))) << '\n';
+        std::cout << terminalText(document.getText(gbFromUtf8(*path))) << '\n';
     }
     return kSuccess;
 }

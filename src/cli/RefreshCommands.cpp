@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "cli/Commands.h"
+#include "cli/TerminalText.h"
 #include "core/alerts/AlertEngine.h"
 #include "core/alerts/RefreshResultBuilder.h"
 #include "core/alerts/RefreshState.h"
@@ -31,10 +32,6 @@ class RecordingView : public RefreshView {
     StatusLine status_;
     std::optional<RefreshResult> result_;
 };
-
-std::string terminalText(std::string_view gb) {
-    return replaceAll(utf8FromGb(gb), "\r\n", "\n");
-}
 
 std::string keptAsJson(const std::vector<KeptAlert>& kept) {
     JsonWriter writer;

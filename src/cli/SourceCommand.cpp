@@ -2,6 +2,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/TerminalText.h"
 #include "core/alerts/source/SourcePresets.h"
 #include "core/config/ConfigStore.h"
 #include "core/text/CodePage.h"
@@ -56,7 +57,7 @@ int show(const ConfigStore& store) {
           "D_description", "D_publishTime", "OriginalSender", "Headers"}) {
         const std::string value = store.readText("JSON", key, "\r\n");
         if (value != "\r\n") {
-            std::cout << key << "=" << utf8FromGb(value) << '\n';
+            std::cout << key << "=" << terminalText(value) << '\n';
         }
     }
     return kSuccess;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -106,6 +107,34 @@ TEST_F(RefreshCommandsTest, CheckClassifiesASavedAnswerWithoutNetwork) {
     EXPECT_EQ(cli({"check", home.file("broken.json").string()}).exitStatus, 1);
     EXPECT_EQ(cli({"check"}).exitStatus, 2);
     EXPECT_EQ(cli({"check", home.file("missing.json").string()}).exitStatus, 1);
+}
+
+// A server's bytes must not drive the terminal: no escape sequence, bell, NUL or C1 control
+// reaches it raw, whichever command prints them.
+TEST_F(RefreshCommandsTest, ControlCharactersOfAnAnswerReachTheTerminalEscaped) {
+    home.write("answer.json",
+               R"({"data":[{"id":"a","title":"北京市气象台发布暴雨蓝色预警信号",)"
+               R"("content":"雨\u001b]52;c;ZXZpbA==\u0007停\u0000止\u009b2J\u007f。",)"
+               R"("time":"2026-07-20 20:00"}]})");
+    service.stop();
+    const auto hasRawControl = [](const std::string& text) {
+        return std::any_of(text.begin(), text.end(),
+                           [](char c) {
+                               const auto byte = static_cast<unsigned char>(c);
+                               return (byte < 0x20 && c != '\n' && c != '\t') || byte == 0x7F;
+                           }) ||
+               text.find("\xC2\x9B") != std::string::npos;
+    };
+    const test::ProcessResult checked = cli({"check", home.file("answer.json").string()});
+    EXPECT_EQ(checked.exitStatus, 0) << checked.err;
+    EXPECT_FALSE(hasRawControl(checked.out)) << checked.out;
+    EXPECT_NE(checked.out.find(R"(雨\x1B]52;c;ZXZpbA==\x07停\x00止\u009B2J\x7F。)"),
+              std::string::npos)
+        << checked.out;
+
+    const test::ProcessResult read =
+        cli({"json", home.file("answer.json").string(), "data[0].content"});
+    EXPECT_EQ(read.out, "雨\\x1B]52;c;ZXZpbA==\\x07停\\x00止\\u009B2J\\x7F。\n");
 }
 
 }  // namespace
