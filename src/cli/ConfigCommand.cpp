@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "cli/TerminalText.h"
 #include "core/config/ConfigStore.h"
+#include "core/config/IniDocument.h"
 #include "core/text/CodePage.h"
 
 namespace galewarden::cli {
@@ -39,6 +40,12 @@ int runConfigCommand(const std::vector<std::string>& args) {
     const bool quoted = args.size() == 5 && args[4] == "--quoted";
     if (action == "set" && (args.size() == 4 || quoted)) {
         const std::string value = gbFromUtf8(args[3]);
+        if (!IniDocument::readsBackWhole(value)) {
+            std::cerr << "galewarden-cli: the value is " << value.size()
+                      << " bytes; the configuration keeps values of at most "
+                      << IniDocument::kMaxValueBytes << " bytes, so nothing was written\n";
+            return kFailure;
+        }
         return reportChange(
             quoted ? store.writeQuoted(section, key, value) : store.writeText(section, key, value),
             store);

@@ -27,15 +27,23 @@ std::string DistrictList::stored() const {
 
 DistrictList::Added DistrictList::add(const std::vector<std::string>& names) {
     Added added;
+    std::size_t storedBytes = stored().size();
     for (const std::string& name : names) {
         if (full()) {
             added.hitLimit = true;
             break;
         }
-        if (std::find(entries_.begin(), entries_.end(), name) == entries_.end()) {
-            entries_.push_back(name);
-            ++added.count;
+        if (std::find(entries_.begin(), entries_.end(), name) != entries_.end()) {
+            continue;
         }
+        const std::size_t grown = storedBytes + (entries_.empty() ? 0 : 1) + name.size();
+        if (grown > kMaxStoredBytes) {
+            added.hitLengthLimit = true;
+            break;
+        }
+        entries_.push_back(name);
+        storedBytes = grown;
+        ++added.count;
     }
     return added;
 }

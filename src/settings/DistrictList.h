@@ -5,14 +5,18 @@
 #include <string_view>
 #include <vector>
 
+#include "core/config/IniDocument.h"
+
 namespace galewarden {
 
 // The districts and central observatories of page "解析设置", as [Source] Districts stores
 // them (GB18030, separated by single spaces). Entries taken from the stored value stay as they
-// are, empty ones included; additions keep the list at most kLimit long and without repeats.
+// are, empty ones included; additions keep the list at most kLimit long, its stored text
+// within what the configuration reads back (kMaxStoredBytes), and without repeats.
 class DistrictList {
   public:
     static constexpr std::size_t kLimit = 200;
+    static constexpr std::size_t kMaxStoredBytes = IniDocument::kMaxValueBytes;
 
     DistrictList() = default;
     explicit DistrictList(std::vector<std::string> entries) : entries_(std::move(entries)) {}
@@ -30,6 +34,8 @@ class DistrictList {
         std::size_t count = 0;
         // A name was left over when the list was full: the limit message is due, once.
         bool hitLimit = false;
+        // A name was left over because the stored text would have grown too long.
+        bool hitLengthLimit = false;
     };
     // Appends the names in order, skipping those already present (whole text, exact bytes).
     Added add(const std::vector<std::string>& names);

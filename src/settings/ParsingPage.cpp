@@ -111,6 +111,14 @@ void ParsingPage::showLimitMessage() {
                      MessageIcon::exclamation, MessageButtons::ok, MessageAnswer::ok, nullptr});
 }
 
+void ParsingPage::showLengthLimitMessage() {
+    MessageBox::ask({QStringLiteral("添加"),
+                     QStringLiteral("列表的总长度已达配置文件所能保存的上限（%1字节），"
+                                    "其余项目未能添加。")
+                         .arg(DistrictList::kMaxStoredBytes),
+                     MessageIcon::exclamation, MessageButtons::ok, MessageAnswer::ok, nullptr});
+}
+
 void ParsingPage::addDistricts() {
     DistrictList& districts = context_.model.districts;
     if (districts.full()) {
@@ -120,8 +128,11 @@ void ParsingPage::addDistricts() {
     const DistrictSelection picked = context_.services.pickDistricts
                                          ? context_.services.pickDistricts(window())
                                          : DistrictSelection{};
-    if (districts.add(picked).hitLimit) {
+    const DistrictList::Added added = districts.add(picked);
+    if (added.hitLimit) {
         showLimitMessage();
+    } else if (added.hitLengthLimit) {
+        showLengthLimitMessage();
     }
     showDistricts();
     emit districtsChanged();

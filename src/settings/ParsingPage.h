@@ -36,6 +36,7 @@ class ParsingPage : public QWidget {
     void deleteDistricts();
     void resetPage();
     void showLimitMessage();
+    void showLengthLimitMessage();
 
     PageContext context_;
     QListWidget* districtList_ = nullptr;

@@ -201,8 +201,14 @@ void SetupWizard::chooseDistricts() {
         return;
     }
     const DistrictSelection names = services_.pickDistricts(this);
-    if (model_.chooseDistricts(names) == DistrictChoice::tooMany) {
-        MessageBox::ask({QStringLiteral("选择"), QStringLiteral("最多只能设置 200 个。"),
+    const DistrictChoice choice = model_.chooseDistricts(names);
+    if (choice == DistrictChoice::tooMany || choice == DistrictChoice::tooLong) {
+        MessageBox::ask({QStringLiteral("选择"),
+                         choice == DistrictChoice::tooMany
+                             ? QStringLiteral("最多只能设置 200 个。")
+                             : QStringLiteral("所选项目的名称总长超过配置文件所能保存的上限"
+                                              "（%1字节）。")
+                                   .arg(kMostWizardDistrictBytes),
                          MessageIcon::exclamation, MessageButtons::ok, MessageAnswer::ok, nullptr});
         return;
     }

@@ -76,6 +76,9 @@ DistrictChoice WizardModel::chooseDistricts(const DistrictSelection& names) {
     if (joined.empty()) {
         return DistrictChoice::unchanged;
     }
+    if (joined.size() > kMostWizardDistrictBytes) {
+        return DistrictChoice::tooLong;
+    }
     values_.districts = std::move(joined);
     return DistrictChoice::replaced;
 }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 
+#include "core/config/IniDocument.h"
 #include "settings/SettingsServices.h"
 #include "settings/WizardValues.h"
 #include "ui/IconPlacement.h"
@@ -13,8 +14,10 @@ inline constexpr int kWizardPageCount = 6;
 inline constexpr int kWizardLastPage = kWizardPageCount - 1;
 // More names than this from the district picker are refused.
 inline constexpr std::size_t kMostWizardDistricts = 200;
+// What the configuration reads back of one value.
+inline constexpr std::size_t kMostWizardDistrictBytes = IniDocument::kMaxValueBytes;
 
-enum class DistrictChoice { replaced, unchanged, tooMany };
+enum class DistrictChoice { replaced, unchanged, tooMany, tooLong };
 
 // The wizard without its window: the page it shows, what its buttons read and do to the
 // values, and the values the finish writes. Texts are GB18030.

@@ -57,6 +57,22 @@ TEST(ConfigCommand, AFailedWriteExitsWithOne) {
     EXPECT_FALSE(result.err.empty());
 }
 
+TEST(ConfigCommand, AValueLongerThanAReadGivesIsRefusedWithAReason) {
+    const test::TestHome home;
+    ASSERT_EQ(config({"set", "Source", "Districts", "北京市"}).exitStatus, 0);
+    const std::string before = home.read("Galewarden.ini");
+    for (const bool quoted : {false, true}) {
+        std::vector<std::string> args{"set", "Source", "Districts", std::string(20000, 'x')};
+        if (quoted) {
+            args.emplace_back("--quoted");
+        }
+        const test::ProcessResult result = config(args);
+        EXPECT_EQ(result.exitStatus, 1);
+        EXPECT_NE(result.err.find("10239"), std::string::npos) << result.err;
+        EXPECT_EQ(home.read("Galewarden.ini"), before);
+    }
+}
+
 // Starts every command at once and waits for all of them; the exit statuses in order.
 std::vector<int> runTogether(const std::vector<std::vector<std::string>>& commands) {
     std::vector<pid_t> started;

@@ -75,6 +75,22 @@ TEST(DistrictList, AddStopsAtTheLimitAndSaysSoOnce) {
     }
 }
 
+// Long names would otherwise store a list the configuration reads back cut.
+TEST(DistrictList, AddKeepsTheStoredTextWithinWhatAReadGivesBack) {
+    const std::string longName(60, 'n');
+    Names names;
+    for (int i = 0; i < 200; ++i) {
+        names.push_back(longName + std::to_string(i));
+    }
+    DistrictList list;
+    const auto added = list.add(names);
+    EXPECT_TRUE(added.hitLengthLimit);
+    EXPECT_FALSE(added.hitLimit);
+    EXPECT_LE(list.stored().size(), DistrictList::kMaxStoredBytes);
+    EXPECT_GT(list.stored().size() + 1 + names[added.count].size(), DistrictList::kMaxStoredBytes);
+    EXPECT_EQ(list.entries().back(), names[added.count - 1]);
+}
+
 TEST(DistrictList, FullOnlyAtTheLimitThoughStoredListsMayBeLonger) {
     EXPECT_FALSE(DistrictList(numbered(199)).full());
     EXPECT_TRUE(DistrictList(numbered(200)).full());

@@ -166,6 +166,13 @@ TEST(WizardModel, TwoHundredNamesAreTheMost) {
     EXPECT_EQ(model.values().districts.substr(0, gb("地0 地1 ").size()), gb("地0 地1 "));
 }
 
+TEST(WizardModel, NamesLongerTogetherThanAReadGivesAreRefused) {
+    WizardModel model(someValues());
+    const DistrictSelection longNames(200, std::string(60, 'n'));
+    EXPECT_EQ(model.chooseDistricts(longNames), DistrictChoice::tooLong);
+    EXPECT_EQ(model.values().districts, gb("北京市 中央气象台"));
+}
+
 TEST(WizardModel, ThePickerReceivesTheEditsAsIntegers) {
     WizardValues values = someValues();
     values.width = "120";

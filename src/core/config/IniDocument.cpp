@@ -75,10 +75,15 @@ std::string keyLine(std::string_view key, std::string_view value) {
     return line;
 }
 
-std::string profileValue(std::string_view value) {
+std::string_view unquoted(std::string_view value) {
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
         value = value.substr(1, value.size() - 2);
     }
+    return value;
+}
+
+std::string profileValue(std::string_view value) {
+    value = unquoted(value);
     return std::string(value.substr(0, charBoundaryBefore(value, IniDocument::kMaxValueBytes)));
 }
 
@@ -116,10 +121,15 @@ std::optional<std::string> IniDocument::read(std::string_view section, std::stri
     return profileValue(parseLine(lines_[*at].text).value);
 }
 
+bool IniDocument::readsBackWhole(std::string_view value) {
+    return unquoted(trimBlanks(value)).size() <= kMaxValueBytes;
+}
+
 bool IniDocument::write(std::string_view section, std::string_view key, std::string_view value) {
     const std::string_view sectionName = trimBlanks(section);
     const std::string_view keyName = trimBlanks(key);
-    if (!isSectionName(sectionName) || !isKeyName(keyName) || hasLineBreak(value)) {
+    if (!isSectionName(sectionName) || !isKeyName(keyName) || hasLineBreak(value) ||
+        !readsBackWhole(value)) {
         return false;
     }
     const auto span = findSection(sectionName);

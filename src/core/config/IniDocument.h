@@ -21,8 +21,13 @@ class IniDocument {
     std::optional<std::string> read(std::string_view section, std::string_view key) const;
 
     // False, leaving the document as it was, when a name or the value would not survive as one
-    // line: an empty name, a line break, "=" in a key, "]" in a section name.
+    // line (an empty name, a line break, "=" in a key, "]" in a section name), or when a read
+    // would give back less than the whole value (readsBackWhole).
     bool write(std::string_view section, std::string_view key, std::string_view value);
+
+    // Whether a read gives the whole of this value back: trimmed and without its one pair of
+    // enclosing quotes it holds at most kMaxValueBytes.
+    static bool readsBackWhole(std::string_view value);
 
     // Removes every line of the key in its section, so that a read afterwards finds nothing.
     void remove(std::string_view section, std::string_view key);

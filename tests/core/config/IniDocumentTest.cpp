@@ -163,6 +163,32 @@ TEST(IniDocument, RefusesWritesThatWouldBreakTheLineStructure) {
     }
 }
 
+// A value the reader would cut is refused: a write is never acknowledged and then read back
+// short.
+TEST(IniDocument, OnlyValuesThatReadBackWholeAreWritten) {
+    const std::size_t most = IniDocument::kMaxValueBytes;
+    const struct {
+        std::string value;
+        bool written;
+    } cases[] = {
+        {std::string(most, 'x'), true},
+        {"\"" + std::string(most, 'x') + "\"", true},  // the quotes are not read back
+        {"  " + std::string(most, 'x') + "  ", true},  // nor the blanks around it
+        {std::string(most + 1, 'x'), false},
+        {"\"" + std::string(most + 1, 'x') + "\"", false},
+        {std::string(20000, 'x'), false},
+    };
+    for (const auto& c : cases) {
+        IniDocument document(kLaidOut);
+        EXPECT_EQ(document.write("S", "Long", c.value), c.written) << c.value.size();
+        if (c.written) {
+            EXPECT_EQ(document.read("S", "Long")->size(), most);
+        } else {
+            EXPECT_EQ(document.bytes(), kLaidOut);
+        }
+    }
+}
+
 TEST(IniDocument, RemovesEveryLineOfTheKeyInItsSectionOnly) {
     IniDocument document("[A]\nK=1\n[B]\nk=2\n; K=3\nJ=4\nK = 5\n");
     document.remove(" b ", "K");
