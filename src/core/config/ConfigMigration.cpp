@@ -7,10 +7,17 @@
 
 namespace galewarden {
 
-// A backup left by an earlier reset makes the rename fail; the start then goes on with the
-// file as it is.
+// The newest backup is always ".bak", as the reset question promises; older ones step aside to
+// ".bak.1", ".bak.2" … so that no reset throws a configuration away.
 void resetConfiguration(const ConfigStore& store) {
-    renameWithoutReplacing(store.filePath(), store.filePath() + ".bak");
+    const std::string backup = store.filePath() + ".bak";
+    if (!store.exists()) {
+        return;
+    }
+    for (int number = 1; fileExists(backup) && number < 10000; ++number) {
+        renameWithoutReplacing(backup, backup + "." + std::to_string(number));
+    }
+    renameWithoutReplacing(store.filePath(), backup);
 }
 
 // The test words mark lists of the current default's generation; older lists give way to the

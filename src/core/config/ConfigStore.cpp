@@ -73,8 +73,9 @@ std::shared_ptr<const IniDocument> parsedFile(const std::string& path) {
     return document;
 }
 
+// One lock for every name of the file: a link and its target lock alike.
 std::string lockFileOf(const std::string& path) {
-    return path + ".lock";
+    return resolvedPath(path) + ".lock";
 }
 
 // An unreadable file is never replaced: that would throw away every setting in it. Without the

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/text/CodePage.h"
 #include "core/text/Gb18030.h"
 #include "core/text/TextSearch.h"
 
@@ -90,9 +91,12 @@ std::string profileValue(std::string_view value) {
 }  // namespace
 
 IniDocument::IniDocument(std::string_view bytes) {
+    // An editor that saved the file as UTF-8 marked it so: read it as such, and write it back
+    // as the program's own GB18030 like every other file.
+    std::string converted;
     if (bytes.starts_with(kUtf8ByteOrderMark)) {
-        byteOrderMark_ = kUtf8ByteOrderMark;
-        bytes.remove_prefix(kUtf8ByteOrderMark.size());
+        converted = gbFromUtf8(bytes.substr(kUtf8ByteOrderMark.size()));
+        bytes = converted;
     }
     std::size_t start = 0;
     while (start < bytes.size()) {
@@ -168,7 +172,7 @@ void IniDocument::remove(std::string_view section, std::string_view key) {
 }
 
 std::string IniDocument::bytes() const {
-    std::string out = byteOrderMark_;
+    std::string out;
     for (const Line& line : lines_) {
         out += line.text;
         out += line.ending;

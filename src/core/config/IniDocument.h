@@ -11,7 +11,8 @@ namespace galewarden {
 // The bytes of an INI file with the private-profile rules of Windows: section and key names
 // ignore ASCII case and surrounding blanks, the first section of a name and the first key of a
 // name in it count, lines starting with ";" are comments. Edits touch only their own lines, so
-// comments, blank lines, order, line endings and a UTF-8 byte-order mark survive.
+// comments, blank lines, order and line endings survive. Bytes are GB18030; a file that begins
+// with a UTF-8 byte-order mark is read as UTF-8 and written back as GB18030 without the mark.
 class IniDocument {
   public:
     explicit IniDocument(std::string_view bytes = {});
@@ -52,7 +53,6 @@ class IniDocument {
     void insertLine(std::size_t at, std::string text);
     void appendLine(std::string text);
 
-    std::string byteOrderMark_;
     std::vector<Line> lines_;
     std::string newline_;
 };

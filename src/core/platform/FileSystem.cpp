@@ -39,6 +39,13 @@ FileState readFile(std::string_view path, std::string& bytes) {
     return FileState::Read;
 }
 
+std::string resolvedPath(std::string_view path) {
+    std::error_code error;
+    const std::filesystem::path resolved =
+        std::filesystem::weakly_canonical(nativePath(path), error);
+    return error || resolved.empty() ? std::string(path) : pathText(resolved);
+}
+
 bool fileExists(std::string_view path) {
     std::error_code error;
     return std::filesystem::exists(nativePath(path), error);

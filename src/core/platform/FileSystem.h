@@ -32,6 +32,10 @@ void removeReplacementLeftovers(std::string_view path);
 
 bool fileExists(std::string_view path);
 
+// The path with every link resolved that exists so far, made absolute; the path itself when
+// that fails. Two names of one file give one resolved path.
+std::string resolvedPath(std::string_view path);
+
 // What tells one version of a file from another without reading it, in one system call.
 // A file replaced by a rename has another identity even when size and times match.
 struct FileStamp {

@@ -1,6 +1,7 @@
 #include <galewarden/Version.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "core/config/ConfigStore.h"
@@ -91,13 +92,20 @@ TEST(ConfigReset, MovesTheFileToItsBackupName) {
     EXPECT_EQ(home.read("Galewarden.ini.bak"), "[General]\r\nWidth=1\r\n");
 }
 
-TEST(ConfigReset, AnExistingBackupIsNeverReplaced) {
+// A reset always resets, and the backups of earlier resets are kept, numbered.
+TEST(ConfigReset, EarlierBackupsStepAsideNumbered) {
     const test::TestHome home;
     home.write("Galewarden.ini", "current");
     home.write("Galewarden.ini.bak", "older backup");
+    home.write("Galewarden.ini.bak.1", "oldest backup");
     resetConfiguration(ConfigStore());
-    EXPECT_EQ(home.read("Galewarden.ini"), "current");
-    EXPECT_EQ(home.read("Galewarden.ini.bak"), "older backup");
+    EXPECT_FALSE(ConfigStore().exists());
+    EXPECT_EQ(home.read("Galewarden.ini.bak"), "current");
+    EXPECT_EQ(home.read("Galewarden.ini.bak.1"), "oldest backup");
+    EXPECT_EQ(home.read("Galewarden.ini.bak.2"), "older backup");
+    resetConfiguration(ConfigStore());  // nothing to reset: the backups stay as they are
+    EXPECT_EQ(home.read("Galewarden.ini.bak"), "current");
+    EXPECT_FALSE(std::filesystem::exists(home.file("Galewarden.ini.bak.3")));
 }
 
 }  // namespace

@@ -164,6 +164,41 @@ TEST(ConfigStore, ConcurrentWritersKeepEachOthersKeys) {
     EXPECT_EQ(lost, std::vector<std::string>{});
 }
 
+// Two processes, one through a link and one through the file itself, take the same lock.
+TEST(ConfigStore, WritersThroughALinkAndItsTargetKeepEachOthersKeys) {
+    const test::TestHome home;
+    home.write("Galewarden.ini", "[General]\r\n");
+    std::filesystem::create_symlink(home.file("Galewarden.ini"), home.file("link.ini"));
+    constexpr int kKeysPerWriter = 60;
+    std::vector<pid_t> writers;
+    for (const char* name : {"Galewarden.ini", "link.ini"}) {
+        const std::string path = home.text() + "/" + name;
+        if (const pid_t child = fork(); child == 0) {
+            const ConfigStore store(path);
+            bool all = true;
+            for (int i = 0; i < kKeysPerWriter; ++i) {
+                all = store.writeNumber("General", std::string(name) + std::to_string(i), i) && all;
+            }
+            _exit(all ? 0 : 1);
+        } else {
+            writers.push_back(child);
+        }
+    }
+    for (const pid_t writer : writers) {
+        int status = 0;
+        ASSERT_EQ(waitpid(writer, &status, 0), writer);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a write was refused";
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(home.file("link.ini")));
+    const ConfigStore store;
+    for (const char* name : {"Galewarden.ini", "link.ini"}) {
+        for (int i = 0; i < kKeysPerWriter; ++i) {
+            EXPECT_EQ(store.readNumber("General", std::string(name) + std::to_string(i), "-1"), i)
+                << name << i;
+        }
+    }
+}
+
 // Reads come from a parsed copy, so every way the file can change behind it must show, also
 // when its size and modification time stay as they were.
 TEST(ConfigStore, ReadsSeeEveryChangeOfTheFile) {
