@@ -129,9 +129,10 @@ PassAccumulators RefreshCycle::select(const ClassifiedWarnings& classified,
                                       const PassConfiguration& config, const LabelSettings& label,
                                       std::stop_token stop) const {
     const IconPack iconPack(services_.store, services_.http);
+    const DownloadBudget budget(stop, services_.pictureBudget);
     PictureSource pictures;
     if (networked()) {
-        pictures = [&](std::string_view name) { return iconPack.pictureFor(name, stop); };
+        pictures = [&](std::string_view name) { return iconPack.pictureFor(name, budget.token()); };
     }
     const SelectionOptions options{label.usesName, services_.guidance.fileExists(),
                                    config.listOrder};

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <stop_token>
 #include <string>
 #include <string_view>
 
 #include "core/alerts/RefreshState.h"
+#include "core/alerts/pictures/DownloadBudget.h"
 
 namespace galewarden {
 
@@ -26,6 +28,8 @@ struct PassServices {
     const HttpClient& http;
     const Guidance& guidance;
     RefreshPlugin& plugin;
+    // The time all picture downloads of a pass may take together.
+    std::chrono::milliseconds pictureBudget = DownloadBudget::kPerPass;
 };
 
 // What a pass may do. A live pass writes the saved answer, the plug-in calls and the HTML

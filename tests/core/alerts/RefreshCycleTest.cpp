@@ -349,6 +349,44 @@ TEST_F(RefreshCycleTest, StopEndsAPassWaitingOnASilentServer) {
     EXPECT_EQ(view.calls.back(), "status: ");
 }
 
+// A picture server that stalls never holds back the warnings: the pass ends within its picture
+// budget with the built-in pictures (this server answers only after the pass), stores none,
+// and so tries again at a later pass.
+TEST_F(RefreshCycleTest, StallingPicturesNeverHoldThePass) {
+    test::LoopbackServer pictures;
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool released = false;
+    int asked = 0;
+    pictures.server().Get(".*", [&](const httplib::Request&, httplib::Response& response) {
+        std::unique_lock lock(mutex);
+        ++asked;
+        changed.wait(lock, [&] { return released; });
+        response.set_content("not a picture", "image/png");
+    });
+    pictures.start();
+    store.writeText("Sign", "Auto", "1");
+    store.writeQuoted("Sign", "URL", pictures.base());
+    service.answer(kBeijingAnswer);
+    // A client that would wait for the pictures for ever: only the budget ends the pass.
+    const HttpClient patient{
+        HttpTimeouts{std::chrono::hours(1), std::chrono::hours(1), std::chrono::hours(1)}};
+    PassServices budgeted{store, patient, guidance, plugin};
+    budgeted.pictureBudget = std::chrono::milliseconds(200);
+    RefreshCycle budgetedCycle{budgeted, state, view};
+
+    EXPECT_EQ(budgetedCycle.run(), RefreshCycle::Outcome::processed);
+    {
+        std::lock_guard lock(mutex);
+        EXPECT_GE(asked, 1);
+        released = true;
+        changed.notify_all();
+    }
+    EXPECT_EQ(entryNames(), (std::vector<std::string>{"暴雨蓝", "大风黄"}));
+    EXPECT_FALSE(std::filesystem::exists(home.file("Pack/暴雨蓝.png")));
+    pictures.stop();
+}
+
 // A stop while the warnings are being read leaves nothing half done: the next pass with the
 // same answer processes it.
 TEST_F(RefreshCycleTest, StopDuringExtractionLeavesTheStateAsItWas) {
