@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <cstdlib>
 
 #include "app/ErrorReport.h"
@@ -29,6 +30,7 @@
 #include "ui/DetailsWindow.h"
 #include "ui/FullScreenCalibration.h"
 #include "ui/MessageBox.h"
+#include "ui/ModalSession.h"
 #include "ui/PositionPicker.h"
 #include "ui/TrayIcon.h"
 #include "ui/UiText.h"
@@ -40,6 +42,8 @@ constexpr int kVisibilityPassMs = 1000;
 constexpr int kUpdateCheckDelayMs = 15000;
 constexpr int kFadeStepMs = 25;
 constexpr QSize kDetailsClientSize{450, 400};
+// How often an ending program looks whether the modal dialogs it closed have returned.
+constexpr int kUnwindPollMs = 10;
 
 bool asksForReset(const QStringList& arguments) {
     return !arguments.isEmpty() && arguments.front().toLower() == QStringLiteral("~reset");
@@ -70,6 +74,7 @@ Program::Program(QStringList arguments, StartAnew startAnew)
             process.startDetached();
         };
     }
+    ModalSession::resume();
     installErrorReport(info_, executablePath(), dataDirectory());
     // The details window comes first: it carries the status line from the start on.
     details_ = std::make_unique<DetailsWindow>(display_, [this] {
@@ -273,24 +278,39 @@ void Program::comeForward() {
 }
 
 void Program::exitProgram() {
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            shutdown();
-            QCoreApplication::quit();
-        },
-        Qt::QueuedConnection);
+    endProgram(std::nullopt);
 }
 
 void Program::endThenStart(QStringList arguments) {
-    QMetaObject::invokeMethod(
-        this,
-        [this, arguments] {
-            shutdown();
-            startAnew_(arguments);
-            QCoreApplication::quit();
-        },
-        Qt::QueuedConnection);
+    endProgram(std::move(arguments));
+}
+
+// The first request to end wins. Nothing new starts, every modal dialog is closed, and only
+// once their nested loops have returned are the windows destroyed.
+void Program::endProgram(std::optional<QStringList> startAgainWith) {
+    if (ending_) {
+        return;
+    }
+    ending_ = true;
+    startAgainWith_ = std::move(startAgainWith);
+    timers_.stopAll();
+    ModalSession::endAll();
+    finishOnceUnwound();
+}
+
+void Program::finishOnceUnwound() {
+    const int wait = ModalSession::depth() == 0 ? 0 : kUnwindPollMs;
+    QTimer::singleShot(wait, this, [this] {
+        if (ModalSession::depth() > 0) {
+            finishOnceUnwound();
+            return;
+        }
+        shutdown();
+        if (startAgainWith_) {
+            startAnew_(*startAgainWith_);
+        }
+        QCoreApplication::quit();
+    });
 }
 
 void Program::restartProgram() {

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/ProgramInfo.h"
 #include "app/ProgramTimers.h"
@@ -78,6 +79,8 @@ class Program : public QObject {
     void createIconWindow();
     void applyAutoRun();
     void shutdown();
+    void endProgram(std::optional<QStringList> startAgainWith);
+    void finishOnceUnwound();
     void endThenStart(QStringList arguments);
     void showDetailsWindow();
 
@@ -97,6 +100,8 @@ class Program : public QObject {
     std::unique_ptr<UpdateChecker> updates_;
     QPointer<SetupWizard> wizard_;
     QPointer<SettingsWindow> settings_;
+    bool ending_ = false;
+    std::optional<QStringList> startAgainWith_;
     bool shutDown_ = false;
     bool endedCleanly_ = true;
 };

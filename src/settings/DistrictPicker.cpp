@@ -19,6 +19,7 @@
 #include "settings/DistrictPickerRequest.h"
 #include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
+#include "ui/ModalSession.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
@@ -246,7 +247,7 @@ void DistrictPicker::cancel() {
 
 DistrictSelection pickDistricts(QWidget* owner, const HttpClient& http) {
     auto* picker = new DistrictPicker(http, owner);
-    picker->exec();
+    ModalSession::exec(*picker);
     DistrictSelection names = picker->selection();
     picker->retire();
     return names;

@@ -13,6 +13,7 @@
 #include "settings/HtmlMarker.h"
 #include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
+#include "ui/ModalSession.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
@@ -128,7 +129,7 @@ void HtmlMarkerWindow::confirm() {
 
 void editHtmlMarker(std::function<void()> settingsChanged) {
     HtmlMarkerWindow window(ConfigStore(), std::move(settingsChanged));
-    window.exec();
+    ModalSession::exec(window);
 }
 
 }  // namespace galewarden

@@ -14,6 +14,7 @@
 #include "settings/JsonRuleInputs.h"
 #include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
+#include "ui/ModalSession.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
@@ -217,7 +218,7 @@ void JsonRulesWindow::showDryRun(const DryRunReport& report) {
 
 void editJsonRules(QWidget* owner, const HttpClient& http, std::function<void()> settingsChanged) {
     auto* window = new JsonRulesWindow(http, ConfigStore(), std::move(settingsChanged), owner);
-    window->exec();
+    ModalSession::exec(*window);
     window->retire();
 }
 

@@ -11,6 +11,7 @@
 
 #include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
+#include "ui/ModalSession.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
@@ -139,7 +140,7 @@ void SourceOptionsWindow::save() {
 
 void editSourceOptions(QWidget* owner) {
     SourceOptionsWindow window(ConfigStore(), owner);
-    window.exec();
+    ModalSession::exec(window);
 }
 
 }  // namespace galewarden

@@ -4,6 +4,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "ui/ModalSession.h"
+
 namespace galewarden {
 namespace {
 
@@ -127,7 +129,9 @@ MessageAnswer MessageBox::ask(const MessageRequest& request) {
     }
     box.setDefaultButton(buttonOf(request.defaultAnswer));
     box.setEscapeButton(buttonOf(escapeOf(request.buttons)));
-    return answerOf(box.exec());
+    const int clicked = ModalSession::exec(box);
+    // Ended without a button (the program is stopping): the way out, never a "yes" or "OK".
+    return box.clickedButton() == nullptr ? escapeOf(request.buttons) : answerOf(clicked);
 }
 
 std::optional<QString> MessageBox::askText(const TextRequest& request) {
@@ -135,10 +139,14 @@ std::optional<QString> MessageBox::askText(const TextRequest& request) {
         script()->askedTexts.push_back(request);
         return nextOf(script()->texts, std::optional<QString>());
     }
-    bool confirmed = false;
-    QString text = QInputDialog::getText(request.owner, titleOf(request.title), request.prompt,
-                                         QLineEdit::Normal, request.initial, &confirmed);
-    return confirmed ? std::optional(std::move(text)) : std::nullopt;
+    QInputDialog dialog(request.owner);
+    dialog.setWindowTitle(titleOf(request.title));
+    dialog.setLabelText(request.prompt);
+    dialog.setTextValue(request.initial);
+    if (ModalSession::exec(dialog) != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.textValue();
 }
 
 std::optional<QString> MessageBox::chooseFile(const FileRequest& request) {
@@ -154,7 +162,7 @@ std::optional<QString> MessageBox::chooseFile(const FileRequest& request) {
     if (!request.fileName.isEmpty()) {
         dialog.selectFile(request.fileName);
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    if (ModalSession::exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
     return dialog.selectedFiles().front();

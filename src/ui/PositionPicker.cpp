@@ -13,6 +13,7 @@
 
 #include "core/text/TextToNumber.h"
 #include "ui/InterfaceFont.h"
+#include "ui/ModalSession.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
@@ -213,6 +214,7 @@ void PositionPicker::confirm() {
 IconPlacement pickPosition(QWidget* owner, IconPlacement current,
                            std::chrono::milliseconds captureDelay) {
     PositionPicker picker(current, owner);
+    const ModalSession session(picker);
     QEventLoop loop;
     QObject::connect(&picker, &QDialog::finished, &loop, &QEventLoop::quit);
     picker.start(captureDelay);

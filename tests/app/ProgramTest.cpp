@@ -1,9 +1,14 @@
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <csignal>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <memory>
 
 #include "AlertService.h"
@@ -11,11 +16,14 @@
 #include "core/alerts/AlertEngine.h"
 #include "core/alerts/RefreshState.h"
 #include "core/config/ConfigStore.h"
+#include "settings/SettingsServices.h"
+#include "settings/SettingsWindow.h"
 #include "settings/SetupWizard.h"
 #include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "ui/DetailsWindow.h"
 #include "ui/MessageBox.h"
+#include "ui/ModalSession.h"
 
 namespace galewarden {
 
@@ -74,6 +82,7 @@ class ProgramTest : public QObject {
         const std::string base = "http://127.0.0.1:" + std::to_string(service_->start(0));
         qputenv("GALEWARDEN_ALERT_SERVICE", QByteArray::fromStdString(base));
         qputenv("GALEWARDEN_FEED_HOST", QByteArray::fromStdString(base));
+        qputenv("GALEWARDEN_WEB_HOST", QByteArray::fromStdString(base));
         startedAnew_.clear();
         MessageBox::scriptAnswers({});
     }
@@ -191,6 +200,85 @@ class ProgramTest : public QObject {
         QVERIFY(program_->engine().refreshNow());
         QTRY_VERIFY_WITH_TIMEOUT(statusText().contains(QStringLiteral("网页")), 10000);
         QCOMPARE(detailsText(), details);
+    }
+
+    // A stop (here SIGTERM) while a modal window runs its own event loop: the loop returns
+    // first, with its windows still there; the program then ends in order, as from its menu.
+    void aStopWhileAModalWindowIsOpenEndsInOrder_data() {
+        QTest::addColumn<QString>("modal");
+        for (const char* modal : {"source options", "JSON rules", "HTML marker", "district picker",
+                                  "position picker", "message box", "file dialog"}) {
+            QTest::newRow(modal) << QString::fromLatin1(modal);
+        }
+    }
+    void aStopWhileAModalWindowIsOpenEndsInOrder() {
+        QFETCH(QString, modal);
+        const bool fromWizard = modal == QStringLiteral("district picker");
+        if (!fromWizard) {
+            home_->write("Galewarden.ini", "[General]\r\nAutoRun=0\r\n");
+            usePage();
+        }
+        start();
+        if (fromWizard) {
+            usePage();  // the first start's wizard is open: only the page is configured
+        }
+        MessageBox::stopScripting();
+        QPointer<QWidget> owner;
+        if (fromWizard) {
+            owner = program_->setupWizard();
+        } else {
+            program_->openSettingsWindow();
+            owner = program_->settingsWindow();
+        }
+        QVERIFY(owner != nullptr);
+        const SettingsServices services = program_->settingsServices();
+        const std::map<QString, std::function<void()>> open{
+            {"source options", [&] { services.editSourceOptions(owner); }},
+            {"JSON rules", [&] { services.editJsonRules(owner); }},
+            {"HTML marker", [&] { services.editHtmlMarker(); }},
+            {"district picker", [&] { (void)services.pickDistricts(owner); }},
+            {"position picker",
+             [&] {
+                 (void)services.pickPosition(owner, {100, 82, 60, 80});
+             }},
+            {"message box",
+             [&] {
+                 QCOMPARE(MessageBox::ask({QStringLiteral("保存"), QStringLiteral("是否保存？"),
+                                           MessageIcon::question, MessageButtons::okCancel,
+                                           MessageAnswer::ok, owner}),
+                          MessageAnswer::cancel);
+             }},
+            {"file dialog",
+             [&] {
+                 FileRequest request;
+                 request.title = QStringLiteral("导入");
+                 request.owner = owner;
+                 QVERIFY(!MessageBox::chooseFile(request).has_value());
+             }},
+        };
+        // Everything below runs inside the modal window's own loop until it returns.
+        QTimer stopOnceOpen;
+        connect(&stopOnceOpen, &QTimer::timeout, [&] {
+            if (ModalSession::depth() > 0 && QApplication::activeModalWidget() != nullptr) {
+                stopOnceOpen.stop();
+                ::kill(::getpid(), SIGTERM);
+            }
+        });
+        bool returned = false;
+        bool ownerAliveOnReturn = false;
+        QTimer::singleShot(0, [&] {
+            stopOnceOpen.start(20);
+            open.at(modal)();
+            returned = true;
+            ownerAliveOnReturn = owner != nullptr;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(returned, 10000);
+        QVERIFY(ownerAliveOnReturn);
+        QTRY_VERIFY(page().find("var Stage = -3;") != std::string::npos);
+        QTRY_VERIFY(owner == nullptr);
+        QVERIFY(program_->endedCleanly());
+        QVERIFY(startedAnew_.empty());
+        QCOMPARE(ModalSession::depth(), 0);
     }
 
     void outOfRangeSettingsNeitherCrashNorFreeze() {

@@ -39,4 +39,21 @@ wait_for 'has_window "$program" 200x82+1640+60' 10 ||
     fail "the icon did not take the new width: $(program_windows "$program" | tr '\n' ' ')"
 [ "$("$CLI" config get General Width)" = "200" ] || fail "the width was not saved"
 import -window root "$SCREENSHOT"
+
+# A stop while a modal question is open: the program ends in order within two seconds, exit
+# status 0, without an error report and without starting again.
+report="$PROGRAM""_BugReport.txt"
+rm -f "$report"
+xdotool key --delay 100 alt+w ctrl+a
+xdotool type --delay 50 150
+xdotool mousemove $((x + w - 40)) $((y + h - 16)) click 1
+sleep 1
+kill -TERM "$program"
+wait_for '! kill -0 "$program" 2>/dev/null' 2 || fail "the program did not end within 2 s of SIGTERM"
+status=0
+wait "$program" || status=$?
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+[ ! -e "$report" ] || fail "an error report was written: $(cat "$report")"
+sleep 1
+[ -z "$(pgrep -f "^$PROGRAM" || true)" ] || fail "the program started again"
 echo "settings end to end: passed"
