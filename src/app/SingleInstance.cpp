@@ -6,6 +6,7 @@
 #include <QThread>
 
 #include "core/platform/FileLock.h"
+#include "core/platform/PrivateSockets.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
@@ -53,18 +54,23 @@ SingleInstance::Claim SingleInstance::claim(bool afterRestart, std::chrono::mill
     return Claim::running;
 }
 
+// A listener of another user at the name is no instance of ours: it is never asked anything,
+// and this process serves in its place.
+bool SingleInstance::connectToInstance(QLocalSocket& socket) const {
+    socket.connectToServer(name_);
+    return socket.waitForConnected(kConnectMs) && peerIsThisUser(socket.socketDescriptor());
+}
+
 bool SingleInstance::answers() const {
     QLocalSocket socket;
-    socket.connectToServer(name_);
-    const bool connected = socket.waitForConnected(kConnectMs);
+    const bool connected = connectToInstance(socket);
     socket.abort();
     return connected;
 }
 
 bool SingleInstance::askToComeForward() const {
     QLocalSocket socket;
-    socket.connectToServer(name_);
-    if (!socket.waitForConnected(kConnectMs)) {
+    if (!connectToInstance(socket)) {
         return false;
     }
     socket.write(kComeForward);
@@ -104,7 +110,10 @@ QString instanceServerName(const std::string& configDirectory) {
     hash.addData(QDir::homePath().toUtf8());
     hash.addData(QByteArrayView("\n"));
     hash.addData(toQString(configDirectory).toUtf8());
-    return QStringLiteral("galewarden-") + QString::fromLatin1(hash.result().toHex().left(16));
+    const QString name =
+        QStringLiteral("galewarden-") + QString::fromLatin1(hash.result().toHex().left(16));
+    const std::string directory = privateSocketDirectory();
+    return directory.empty() ? name : toQString(directory) + QLatin1Char('/') + name;
 }
 
 }  // namespace galewarden

@@ -31,6 +31,7 @@ class SingleInstance : public QObject {
     void comeForwardRequested();
 
   private:
+    bool connectToInstance(QLocalSocket& socket) const;
     bool answers() const;
     bool askToComeForward() const;
     bool serve();
@@ -41,7 +42,8 @@ class SingleInstance : public QObject {
     QLocalServer server_;
 };
 
-// The socket's name for the user (told by the home directory) and the configuration.
+// The socket's name for the user (told by the home directory) and the configuration, in a
+// directory where only the user can make names (privateSocketDirectory) where there is one.
 QString instanceServerName(const std::string& configDirectory);
 
 }  // namespace galewarden

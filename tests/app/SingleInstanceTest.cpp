@@ -1,12 +1,24 @@
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
 #include <future>
 #include <memory>
 
 #include "app/SingleInstance.h"
+#include "core/platform/PrivateSockets.h"
 #include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 
@@ -40,12 +52,95 @@ bool answers(const std::string& directory) {
     return socket.waitForConnected(500);
 }
 
+// A process of another user (nobody) listening at `path` and answering like an instance; only
+// root can make one. Its process id, or −1.
+pid_t startForeignListener(const QString& path) {
+    int ready[2];
+    if (::pipe(ready) != 0) {
+        return -1;
+    }
+    const QByteArray native = QFile::encodeName(path);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, native.constData(), sizeof address.sun_path - 1);
+        // Bound as root in the private directory, listening as nobody: the peer a client sees.
+        if (::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::setgid(65534) != 0 || ::setuid(65534) != 0 || ::listen(listener, 8) != 0) {
+            ::_exit(1);
+        }
+        (void)!::write(ready[1], "x", 1);
+        for (;;) {
+            const int peer = ::accept(listener, nullptr, nullptr);
+            (void)!::write(peer, "ok\n", 3);
+        }
+    }
+    char byte = 0;
+    const bool started = child > 0 && ::read(ready[0], &byte, 1) == 1;
+    ::close(ready[0]);
+    ::close(ready[1]);
+    return started ? child : -1;
+}
+
 }  // namespace
 
 class SingleInstanceTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // Another user must not be able to take the name first: it lies in a directory only this
+    // user can make names in.
+    void theSocketLivesWhereOnlyTheUserMakesNames() {
+        const test::TestHome home;
+        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+        const std::filesystem::path open = home.path() / "open";
+        std::filesystem::create_directory(open);
+        std::filesystem::permissions(open, std::filesystem::perms::all);
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(open.string()));
+        const QString name = instanceServerName(home.text());
+        QVERIFY2(!name.startsWith(QString::fromStdString(open.string())), qPrintable(name));
+        struct stat folder {};
+        QCOMPARE(::lstat(QFile::encodeName(QFileInfo(name).path()).constData(), &folder), 0);
+        QVERIFY(S_ISDIR(folder.st_mode));
+        QCOMPARE(folder.st_uid, ::geteuid());
+        QCOMPARE(folder.st_mode & 077, 0u);
+
+        const std::filesystem::path own = home.path() / "own";
+        std::filesystem::create_directory(own);
+        std::filesystem::permissions(own, std::filesystem::perms::owner_all);
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(own.string()));
+        QCOMPARE(QFileInfo(instanceServerName(home.text())).path(),
+                 QString::fromStdString(own.string()));
+        qputenv("XDG_RUNTIME_DIR", saved);
+    }
+
+    // A listener of another user at the name is never taken for the instance.
+    void aListenerOfAnotherUserIsNeverTrusted() {
+        if (::geteuid() != 0) {
+            QSKIP("only root can listen as another user");
+        }
+        const test::TestHome home;
+        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+        const std::filesystem::path runtime = home.path() / "runtime";
+        std::filesystem::create_directory(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.string()));
+        const pid_t foreign = startForeignListener(instanceServerName(home.text()));
+        QVERIFY(foreign > 0);
+        SingleInstance instance(home.text());
+        const Claim claim = instance.claim(false);
+        ::kill(foreign, SIGKILL);
+        ::waitpid(foreign, nullptr, 0);
+        QCOMPARE(claim, Claim::running);
+        QLocalSocket socket;
+        socket.connectToServer(instanceServerName(home.text()));
+        QVERIFY(socket.waitForConnected(1000));
+        QVERIFY(peerIsThisUser(socket.socketDescriptor()));
+        qputenv("XDG_RUNTIME_DIR", saved);
+    }
+
     void aSecondStartBringsTheFirstForwardAndEnds() {
         const test::TestHome home;
         SingleInstance first(home.text());
