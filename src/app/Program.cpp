@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <cstdlib>
 
+#include <galewarden/Version.h>
+
 #include "app/ErrorReport.h"
 #include "app/QtRefreshView.h"
 #include "app/RefreshPresenter.h"
@@ -86,10 +88,12 @@ Program::Program(QStringList arguments, StartAnew startAnew)
                                            display_, timers_, [this] { refreshErrorReport(); });
     view_ = std::make_unique<QtRefreshView>(*presenter_);
     engine_ = std::make_unique<AlertEngine>(*view_);
-    updates_ = std::make_unique<UpdateChecker>(store_, engine_->http(), info_.versionText,
-                                               timers_.updateCheck);
-    updates_->setTrayShownQuery([this] { return tray_->isVisible(); });
-    connect(updates_.get(), &UpdateChecker::announce, tray_.get(), &TrayIcon::showInformation);
+    if (kUpdateCheckBuiltIn) {
+        updates_ = std::make_unique<UpdateChecker>(store_, engine_->http(), info_.versionText,
+                                                   timers_.updateCheck);
+        updates_->setTrayShownQuery([this] { return tray_->isVisible(); });
+        connect(updates_.get(), &UpdateChecker::announce, tray_.get(), &TrayIcon::showInformation);
+    }
 
     timers_.fade.setInterval(kFadeStepMs);
     connect(&timers_.visibility, &QTimer::timeout, this, [this] { refreshErrorReport(); });
@@ -218,6 +222,7 @@ SettingsServices Program::settingsServices() {
     };
     services.http = &engine_->http();
     services.updates = updates_.get();
+    services.updatesFromPackages = !kUpdateCheckBuiltIn;
     return services;
 }
 
@@ -236,7 +241,7 @@ void Program::startMonitoring() {
     }
     engine_->refreshNow();
     timers_.visibility.start(kVisibilityPassMs);
-    if (store_.readFlag(keys::kAutoCheck)) {
+    if (updates_ && store_.readFlag(keys::kAutoCheck)) {
         timers_.updateCheck.start(kUpdateCheckDelayMs);
     }
 }

@@ -175,6 +175,13 @@ void BasicPage::showDistrictSummary() {
 }
 
 void BasicPage::startVersionLine() {
+    if (context_.services.updatesFromPackages) {
+        autoCheck_->setEnabled(false);
+        findChild<QPushButton*>(QStringLiteral("checkButton"))->setEnabled(false);
+        versionLine_->setText(QStringLiteral("当前版本：") + QString::fromLatin1(kVersionText) +
+                              QStringLiteral("，更新随系统的软件包提供"));
+        return;
+    }
     UpdateChecker* updates = context_.services.updates;
     if (updates != nullptr) {
         connect(updates, &UpdateChecker::versionLineChanged, versionLine_, &QLabel::setText);

@@ -46,6 +46,9 @@ struct SettingsServices {
     // Shared objects (may be null in tests)
     const HttpClient* http = nullptr;
     UpdateChecker* updates = nullptr;
+    // The system's package manager updates the program: nothing is checked, and the update
+    // controls say so instead.
+    bool updatesFromPackages = false;
 };
 
 }  // namespace galewarden

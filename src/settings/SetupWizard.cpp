@@ -79,7 +79,7 @@ SetupWizard::SetupWizard(SettingsServices services, WizardOpening opening, Confi
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    controls_ = buildWizardPages(this);
+    controls_ = buildWizardPages(this, services_.updatesFromPackages);
     controls_.pages->setFixedHeight(kPageAreaHeight);
     layout->addWidget(controls_.pages);
     layout->addWidget(separatorLine());
@@ -89,6 +89,10 @@ SetupWizard::SetupWizard(SettingsServices services, WizardOpening opening, Confi
                                    QString::fromLatin1(kVersionText));
     bindValueControls();
     showValues();
+    if (services_.updatesFromPackages) {
+        controls_.autoCheck->setChecked(false);
+        model_.setUpdatesFromPackages(true);
+    }
     showPage();
     centreOnScreen(this);
 }

@@ -65,7 +65,7 @@ std::string WizardModel::pageCounter() const {
 }
 
 std::string WizardModel::summary() const {
-    return wizardSummary(values_);
+    return wizardSummary(values_, updatesFromPackages_);
 }
 
 DistrictChoice WizardModel::chooseDistricts(const DistrictSelection& names) {

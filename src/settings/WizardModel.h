@@ -37,6 +37,8 @@ class WizardModel {
     bool backEnabled() const;
     std::string pageCounter() const;
     std::string summary() const;
+    // The system's packages update the program: the summary names no update check.
+    void setUpdatesFromPackages(bool fromPackages) { updatesFromPackages_ = fromPackages; }
 
     WizardValues& values() { return values_; }
     const WizardValues& values() const { return values_; }
@@ -52,6 +54,7 @@ class WizardModel {
 
     int page_ = 0;
     WizardValues values_;
+    bool updatesFromPackages_ = false;
 };
 
 }  // namespace galewarden

@@ -116,6 +116,15 @@ void buildAutoCheck(QStackedWidget* pages, WizardControls& controls) {
     layout->addWidget(download);
 }
 
+void buildUpdatesFromPackages(QStackedWidget* pages, WizardControls& controls) {
+    QVBoxLayout* layout = pageLayout(pages, QStringLiteral("启动程序时是否需要自动检查更新？"));
+    controls.autoCheck = checkLine(layout, QStringLiteral("自动检查更新"), "autoCheckBox");
+    controls.autoCheck->setEnabled(false);
+    noteLine(layout, QStringLiteral("本程序随系统的软件包一起更新，由系统的软件包管理器安装新版本，"
+                                    "因此无需检查更新。"));
+    layout->addStretch();
+}
+
 // "数据源：" with the presets, the vendor's service, and the user's own rules when they are.
 QHBoxLayout* sourceRow(WizardControls& controls) {
     auto* row = new QHBoxLayout;
@@ -191,13 +200,17 @@ void buildDone(QStackedWidget* pages, WizardControls& controls) {
 
 }  // namespace
 
-WizardControls buildWizardPages(QWidget* parent) {
+WizardControls buildWizardPages(QWidget* parent, bool updatesFromPackages) {
     WizardControls controls;
     controls.pages = new QStackedWidget(parent);
     controls.pages->setObjectName(QStringLiteral("pages"));
     buildWelcome(controls.pages, controls);
     buildAutoRun(controls.pages, controls);
-    buildAutoCheck(controls.pages, controls);
+    if (updatesFromPackages) {
+        buildUpdatesFromPackages(controls.pages, controls);
+    } else {
+        buildAutoCheck(controls.pages, controls);
+    }
     buildDistricts(controls.pages, controls);
     buildPlacement(controls.pages, controls);
     buildDone(controls.pages, controls);

@@ -32,7 +32,8 @@ struct WizardControls {
     QPlainTextEdit* summary = nullptr;
 };
 
-// The six pages with their fixed texts, in a stack inside `parent`.
-WizardControls buildWizardPages(QWidget* parent);
+// The six pages with their fixed texts, in a stack inside `parent`. Where the system's packages
+// update the program, the update page says so and its box cannot be ticked.
+WizardControls buildWizardPages(QWidget* parent, bool updatesFromPackages);
 
 }  // namespace galewarden

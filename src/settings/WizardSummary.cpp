@@ -16,9 +16,11 @@ std::string autoCheckLine(bool ticked) {
 
 }  // namespace
 
-std::string wizardSummary(const WizardValues& values) {
+std::string wizardSummary(const WizardValues& values, bool updatesFromPackages) {
+    const std::string updateLine = updatesFromPackages ? gbFromUtf8("√ 程序随系统的软件包更新。")
+                                                       : autoCheckLine(values.autoCheck);
     return gbFromUtf8("稍后，程序将开始监测“") + values.districts + gbFromUtf8("”的气象预警。") +
-           "\r\n" + autoRunLine(values.autoRun) + "\r\n" + autoCheckLine(values.autoCheck);
+           "\r\n" + autoRunLine(values.autoRun) + "\r\n" + updateLine;
 }
 
 }  // namespace galewarden

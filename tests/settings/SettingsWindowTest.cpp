@@ -354,6 +354,19 @@ class SettingsWindowTest : public QObject {
         QTRY_VERIFY(!updates.running());
         qunsetenv("GALEWARDEN_WEB_HOST");
     }
+
+    // A packaged copy leaves updates to the package manager: nothing to check, and it says so.
+    void withUpdatesFromPackagesNothingIsChecked() {
+        SettingsWindowRig rig;
+        rig.home.write("Galewarden.ini", "[CheckNew]\nAutoCheck=1\n");
+        SettingsServices services = rig.services();
+        services.updatesFromPackages = true;
+        rig.open(std::move(services));
+        QVERIFY(!rig.control<QCheckBox>("autoCheck")->isEnabled());
+        QVERIFY(!rig.control<QPushButton>("checkButton")->isEnabled());
+        QCOMPARE(rig.control<QLabel>("versionLine")->text(),
+                 QStringLiteral("当前版本：1.0.9.4，更新随系统的软件包提供"));
+    }
 };
 
 }  // namespace galewarden

@@ -134,6 +134,26 @@ class SetupWizardTest : public QObject {
                  QStringLiteral("当前版本号：") + QString::fromLatin1(kVersionText));
     }
 
+    // A packaged copy: the update page cannot be ticked and the summary names the packages.
+    void withUpdatesFromPackagesTheWizardChecksNothing() {
+        const test::TestHome home;
+        Recorder recorder;
+        SettingsServices services = recorder.services();
+        services.updatesFromPackages = true;
+        SetupWizard wizard(services, WizardOpening::firstStart);
+        show(wizard);
+        QVERIFY(!control<QCheckBox>(wizard, "autoCheckBox")->isEnabled());
+        QVERIFY(!control<QCheckBox>(wizard, "autoCheckBox")->isChecked());
+        for (int page = 0; page < 5; ++page) {
+            click(wizard, "forwardButton");
+        }
+        QVERIFY(control<QPlainTextEdit>(wizard, "summaryBox")
+                    ->toPlainText()
+                    .endsWith(QStringLiteral("√ 程序随系统的软件包更新。")));
+        click(wizard, "forwardButton");
+        QCOMPARE(ConfigStore().readText("CheckNew", "AutoCheck", ""), std::string("0"));
+    }
+
     void theLinksLeadToTheWebSite() {
         const test::TestHome home;
         Recorder recorder;
