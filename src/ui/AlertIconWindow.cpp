@@ -152,8 +152,11 @@ void AlertIconWindow::fadeTick() {
 
 void AlertIconWindow::changePicture() {
     const SharedDisplay display = state_.display;  // the entry lives as long as its snapshot
-    if (const DisplayEntry* entry = advancePicture(state_)) {
-        picture_ = signalPicture(*entry);
+    if (advancePicture(state_) != nullptr) {
+        const qreal ratio = devicePixelRatioF();
+        picture_ = pictures_.of(display, static_cast<std::size_t>(state_.currentIndex - 1),
+                                (QSizeF(size()) * ratio).toSize(), &signalPicture);
+        picture_.setDevicePixelRatio(ratio);
         update();
         label_->updateLabelWindow();
     }

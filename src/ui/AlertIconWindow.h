@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "ui/AutoHide.h"
+#include "ui/EntryPictures.h"
 #include "ui/FullScreenRule.h"
 
 class QTimer;
@@ -73,6 +74,7 @@ class AlertIconWindow : public QWidget {
     AutoHide autoHide_;
     LabelWindow* label_;
     QImage picture_;
+    EntryPictures<QImage> pictures_;
     QSize shapeSize_;
     bool pressed_ = false;  // left button down, no drag yet
     bool dragging_ = false;

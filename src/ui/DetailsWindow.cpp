@@ -17,6 +17,7 @@
 #include "ui/DisplayState.h"
 #include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
+#include "ui/SignalPicture.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
@@ -80,20 +81,16 @@ QString shortenedToLines(const QString& text, const QFont& font, int width, int 
     return lines.join(QLatin1Char('\n'));
 }
 
-QImage scaledPicture(const std::string& png) {
-    QImage image;
-    if (png.empty() || !image.loadFromData(
-                           QByteArrayView(png.data(), static_cast<qsizetype>(png.size())), "PNG")) {
-        return {};
-    }
-    return image.scaled(kPictureSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+QImage scaledPicture(const std::string& png, QSize box) {
+    return pictureAtSize(png, fittedSize(png, box));
 }
 
-// Missing, broken or degenerate pictures give way to the built-in one of the colour.
-QPixmap pictureOfEntry(const DisplayEntry& entry) {
-    QImage image = scaledPicture(entry.picture);
+// Missing, broken, degenerate or oversized pictures give way to the built-in one of the colour.
+QPixmap pictureOfEntry(const DisplayEntry& entry, QSize box) {
+    QImage image = scaledPicture(entry.picture, box);
     if (image.isNull()) {
-        image = scaledPicture(builtinPicture(colourLevel(colourCharacterOf(entry.signalName))));
+        image =
+            scaledPicture(builtinPicture(colourLevel(colourCharacterOf(entry.signalName))), box);
     }
     return QPixmap::fromImage(image);
 }
@@ -189,15 +186,8 @@ void DetailsWindow::showDetailPictures() {
 }
 
 const QPixmap& DetailsWindow::pictureOf(int entryIndex) {
-    if (picturesOf_ != display_.display) {
-        picturesOf_ = display_.display;
-        pictureCache_.assign(picturesOf_->entries.size(), QPixmap());
-    }
-    QPixmap& picture = pictureCache_[static_cast<std::size_t>(entryIndex)];
-    if (picture.isNull()) {
-        picture = pictureOfEntry(picturesOf_->entries[static_cast<std::size_t>(entryIndex)]);
-    }
-    return picture;
+    return entryPictures_.of(display_.display, static_cast<std::size_t>(entryIndex), kPictureSize,
+                             &pictureOfEntry);
 }
 
 void DetailsWindow::clearDetailPictures() {

@@ -9,6 +9,7 @@
 
 #include "core/alerts/DisplaySnapshot.h"
 #include "ui/DetailPictureRule.h"
+#include "ui/EntryPictures.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -79,8 +80,7 @@ class DetailsWindow : public QWidget {
     std::string shownText_;
     bool closingForGood_ = false;
     // Decoded and scaled pictures of one snapshot, filled as entries are first shown.
-    SharedDisplay picturesOf_;
-    std::vector<QPixmap> pictureCache_;
+    EntryPictures<QPixmap> entryPictures_;
 };
 
 }  // namespace galewarden

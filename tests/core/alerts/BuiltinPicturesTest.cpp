@@ -179,5 +179,40 @@ TEST(PngImage, OnlyCompletePicturesAreLoadable) {
     }
 }
 
+// A picture shrunk while it is read: each result pixel is the premultiplied average of the
+// picture's pixels that fall on it, and the key colour counts as transparent.
+TEST(PngImage, ShrinkingAveragesTheBlocksOfThePicture) {
+    const std::uint32_t red = 0xFFFF0000, blue = 0xFF0000FF, key = 0xFF000010;
+    // 4 × 2 in two 2 × 2 blocks: red and blue mixed, then red and the key colour.
+    const std::vector<std::uint32_t> pixels{red,  blue, red, key,  //
+                                            blue, red,  key, red};
+    const std::string png = encodePng(pixels, 4, 2);
+    EXPECT_EQ(pngSize(png)->width, 4);
+    EXPECT_EQ(pngSize(png)->height, 2);
+    EXPECT_EQ(decodePngShrunk(png, {2, 1}), (std::vector<std::uint32_t>{0xFF7F007F, 0xFF7F0008}));
+    EXPECT_EQ(decodePngShrunk(png, {2, 1}, 0x000010),
+              (std::vector<std::uint32_t>{0xFF7F007F, 0x7F7F0000}));
+    EXPECT_EQ(decodePngShrunk(png, {4, 2}, 0x000010)[3], 0x00000000u);
+    EXPECT_EQ(decodePngShrunk(png, {1, 1}).size(), 1u);
+}
+
+TEST(PngImage, ShrinkingRefusesWhatItCannotReadOrMake) {
+    const std::string good = encodePng(std::vector<std::uint32_t>(64 * 64, 0xFF336699), 64, 64);
+    const std::vector<std::pair<std::string, std::string>> broken{
+        {"empty", ""},
+        {"error page", "<html><body>404 Not Found</body></html>"},
+        {"cut in half", good.substr(0, good.size() / 2)},
+        {"huge dimensions", withDimensions(good, 100000, 100000)},
+        {"beyond the pixel limit", withDimensions(good, 5500, 5500)},
+    };
+    for (const auto& [what, bytes] : broken) {
+        EXPECT_TRUE(decodePngShrunk(bytes, {8, 8}).empty()) << what;
+    }
+    EXPECT_EQ(pngSize(withDimensions(good, 5500, 5500))->pixels(), 5500u * 5500u);
+    EXPECT_TRUE(decodePngShrunk(good, {65, 8}).empty());  // never grows
+    EXPECT_TRUE(decodePngShrunk(good, {0, 8}).empty());
+    EXPECT_EQ(decodePngShrunk(good, {8, 8}), std::vector<std::uint32_t>(64, 0xFF336699));
+}
+
 }  // namespace
 }  // namespace galewarden
