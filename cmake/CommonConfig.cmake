@@ -34,6 +34,12 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_G
     target_compile_options(galewarden_common INTERFACE -Wno-restrict)
 endif()
 
+# Known undefined behaviour of third-party headers stays out of the checks (see the file).
+if((GALEWARDEN_SANITIZE OR GALEWARDEN_FUZZ) AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    target_compile_options(galewarden_common INTERFACE
+        -fsanitize-ignorelist=${PROJECT_SOURCE_DIR}/cmake/sanitizer-ignorelist.txt)
+endif()
+
 if(GALEWARDEN_SANITIZE)
     target_compile_options(galewarden_common INTERFACE
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)

@@ -372,8 +372,8 @@ class DistrictPickerTest : public QObject {
     }
 
     void aHundredThousandNamesFillTheList() {
-        test::LoopbackServer web;
         const std::string answer = numberedAreas(100'000);
+        test::LoopbackServer web;
         web.server().Get("/Galewarden/Info/n", [&answer](const auto&, auto& response) {
             response.set_content(answer, "application/json");
         });

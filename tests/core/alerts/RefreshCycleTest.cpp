@@ -322,9 +322,10 @@ TEST_F(RefreshCycleTest, PluginWithoutItsExportEndsTheProcess) {
 }
 
 TEST_F(RefreshCycleTest, StopEndsAPassWaitingOnASilentServer) {
-    test::LoopbackServer silent;
+    // Declared before the server, whose handler threads read them until it is gone.
     std::atomic<bool> release{false};
     std::atomic<bool> asked{false};
+    test::LoopbackServer silent;
     silent.server().Get(".*", [&](const httplib::Request&, httplib::Response& response) {
         asked = true;
         while (!release) {
@@ -353,11 +354,11 @@ TEST_F(RefreshCycleTest, StopEndsAPassWaitingOnASilentServer) {
 // budget with the built-in pictures (this server answers only after the pass), stores none,
 // and so tries again at a later pass.
 TEST_F(RefreshCycleTest, StallingPicturesNeverHoldThePass) {
-    test::LoopbackServer pictures;
     std::mutex mutex;
     std::condition_variable changed;
     bool released = false;
     int asked = 0;
+    test::LoopbackServer pictures;  // after what its handlers use, so that it stops first
     pictures.server().Get(".*", [&](const httplib::Request&, httplib::Response& response) {
         std::unique_lock lock(mutex);
         ++asked;

@@ -31,10 +31,15 @@ bool fill(X509* certificate, EVP_PKEY* key) {
            X509_sign(certificate, key, EVP_sha256()) > 0;
 }
 
+// EVP_EC_gen's expansion casts the curve's name to char*; its function takes a writable name.
+EVP_PKEY* newEcKey() {
+    char curve[] = "P-256";
+    return EVP_PKEY_Q_keygen(nullptr, nullptr, "EC", curve);
+}
+
 }  // namespace
 
-SelfSignedCertificate::SelfSignedCertificate()
-    : key_(EVP_EC_gen("P-256")), certificate_(X509_new()) {
+SelfSignedCertificate::SelfSignedCertificate() : key_(newEcKey()), certificate_(X509_new()) {
     if (key_ == nullptr || certificate_ == nullptr || !fill(certificate_, key_)) {
         X509_free(certificate_);
         EVP_PKEY_free(key_);
