@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/config/IniDocument.h"
+#include "core/text/CodePage.h"
 
 namespace {
 
@@ -16,12 +17,16 @@ void check(bool condition) {
 
 }  // namespace
 
-// Arbitrary file bytes: the document renders them unchanged, reads stay within the buffer, a
-// write reads back (also after a second parse), and a removal leaves nothing behind.
+// Arbitrary file bytes: the document renders them unchanged (a file marked as UTF-8 as its
+// text in GB18030), reads stay within the buffer, a write reads back (also after a second
+// parse), and a removal leaves nothing behind.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
     galewarden::IniDocument document(bytes);
-    check(document.bytes() == bytes);
+    check(document.bytes() == (bytes.starts_with(kUtf8Mark)
+                                   ? galewarden::gbFromUtf8(bytes.substr(kUtf8Mark.size()))
+                                   : std::string(bytes)));
     for (const char* section : {"General", "Source", "Label", "\x81\x5D"}) {
         for (const char* key : {"Width", "Districts", "Text", ""}) {
             const auto value = document.read(section, key);
