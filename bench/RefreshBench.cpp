@@ -93,7 +93,7 @@ class Environment {
         service_.start();
         ::setenv("GALEWARDEN_ALERT_SERVICE", service_.base().c_str(), 1);
 
-        const ConfigStore store;
+        ConfigStore store;
         store.writeQuoted("Source", "Districts", gbFromUtf8(joinText(districts, " ")));
         store.writeText("Sign", "Auto", "0");
         store.writeQuoted("HTML", "Location", pathText(home_ / "page.html"));
@@ -112,7 +112,7 @@ class Environment {
 
 void BM_RefreshPass(benchmark::State& bench) {
     const Environment environment;
-    const ConfigStore store;
+    ConfigStore store;
     const HttpClient http;
     RefreshState state;
     QuietView view;

@@ -123,7 +123,7 @@ void BM_UnusableAnswer(benchmark::State& bench, const std::string& kind) {
     std::filesystem::create_directories(home);
     ::setenv("GALEWARDEN_HOME", home.c_str(), 1);
     ::setenv("GALEWARDEN_ALERT_SERVICE", server.base().c_str(), 1);
-    const ConfigStore store;
+    ConfigStore store;
     store.writeText("Sign", "Auto", "0");
     const HttpClient http;
     const Guidance guidance;

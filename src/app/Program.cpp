@@ -102,14 +102,8 @@ Program::Program(QStringList arguments, StartAnew startAnew)
     connect(tray_.get(), &TrayIcon::exitRequested, this, [this] { exitProgram(); });
     connect(tray_.get(), &TrayIcon::settingsRequested, this, [this] { openSettingsWindow(); });
     connect(details_.get(), &DetailsWindow::switchRequested, this, [this] {
-        const int interval = timers_.iconSwitch.interval();
-        const bool running = timers_.iconSwitch.isActive();
-        timers_.iconSwitch.stop();
-        if (icon_ != nullptr && display_.entryCount() > 3) {
-            icon_->startSwitch();
-        }
-        if (running) {
-            timers_.iconSwitch.start(interval);
+        if (icon_ != nullptr) {
+            icon_->switchByHand();
         }
     });
 }
@@ -251,8 +245,8 @@ void Program::createIconWindow() {
         return;
     }
     // The icon window runs the switch and fade timers itself.
-    ownedIcon_ = std::make_unique<AlertIconWindow>(store_, display_, timers_.iconSwitch,
-                                                   timers_.fade, &countFullScreenWindows);
+    ownedIcon_ = std::make_unique<AlertIconWindow>(store_, display_, timers_.rotation, timers_.fade,
+                                                   &countFullScreenWindows);
     icon_ = ownedIcon_.get();
     connect(&timers_.visibility, &QTimer::timeout, icon_,
             &AlertIconWindow::updateIconWindowVisibility);

@@ -8,7 +8,7 @@ ProgramTimers::ProgramTimers() {
 }
 
 void ProgramTimers::stopAll() {
-    for (QTimer* timer : {&refresh, &iconSwitch, &visibility, &trayHide, &updateCheck, &fade}) {
+    for (QTimer* timer : {&refresh, &rotation, &visibility, &trayHide, &updateCheck, &fade}) {
         timer->stop();
     }
 }

@@ -7,7 +7,7 @@ namespace galewarden {
 // The program's timers, all on the interface thread. An interval of 0 stops a timer.
 struct ProgramTimers {
     QTimer refresh;      // starts a refresh pass; armed by each pass at its end
-    QTimer iconSwitch;   // the next picture of the icon window, every [General] Interval
+    QTimer rotation;     // the next picture of the icon window, every [General] Interval
     QTimer visibility;   // the icon window's once-a-second visibility and settings pass
     QTimer trayHide;     // hides the tray icon two minutes after the last warning went
     QTimer updateCheck;  // the delayed update check after the start

@@ -68,8 +68,8 @@ void RefreshPresenter::showTrayNeutral() {
     windows_.tray.showTrayNeutral();
 }
 
-bool RefreshPresenter::cycleTimerRunning() const {
-    return timers_.iconSwitch.isActive();
+bool RefreshPresenter::rotationRunning() const {
+    return timers_.rotation.isActive();
 }
 
 void RefreshPresenter::startSwitch() {
@@ -78,8 +78,8 @@ void RefreshPresenter::startSwitch() {
     }
 }
 
-void RefreshPresenter::setCycleInterval(int milliseconds) {
-    setTimerInterval(timers_.iconSwitch, milliseconds);
+void RefreshPresenter::setRotationInterval(int milliseconds) {
+    setTimerInterval(timers_.rotation, milliseconds);
 }
 
 void RefreshPresenter::clearDetailPictures() {

@@ -39,9 +39,9 @@ class RefreshPresenter : public RefreshView, public PresentationTarget {
     void stopTrayHideTimer() override;
     void showTrayForColour(int highestColour) override;
     void showTrayNeutral() override;
-    bool cycleTimerRunning() const override;
+    bool rotationRunning() const override;
     void startSwitch() override;
-    void setCycleInterval(int milliseconds) override;
+    void setRotationInterval(int milliseconds) override;
     void clearDetailPictures() override;
     bool setDetailsText(const std::string& text) override;
     void showBalloon(const std::string& title, const std::string& body) override;

@@ -29,7 +29,7 @@ int runConfigCommand(const std::vector<std::string>& args) {
     const std::string& action = args[0];
     const std::string section = gbFromUtf8(args[1]);
     const std::string key = gbFromUtf8(args[2]);
-    const ConfigStore store;
+    ConfigStore store;
     if (action == "get" && args.size() == 3) {
         std::cout << terminalText(store.readText(section, key, "")) << '\n';
         return kSuccess;

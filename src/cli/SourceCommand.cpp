@@ -26,7 +26,7 @@ int list(const ConfigStore& store) {
     return kSuccess;
 }
 
-int use(const ConfigStore& store, const std::string& id) {
+int use(ConfigStore& store, const std::string& id) {
     const SourcePreset* preset = findSourcePreset(id);
     if (id != kVendorSourceId && preset == nullptr) {
         std::cerr << "galewarden-cli: no source \"" << id
@@ -51,13 +51,11 @@ int show(const ConfigStore& store) {
     if (current == kVendorSourceId) {
         return kSuccess;
     }
-    for (const char* key :
-         {"Host", "Main", "UseDetail", "Detail", "JsonStartPos", "Keyword", "Clear", "Array",
-          "identifier", "headline", "sender", "description", "publishTime", "D_sender",
-          "D_description", "D_publishTime", "OriginalSender", "Headers"}) {
-        const std::string value = store.readText("JSON", key, "\r\n");
+    // No file can hold a line break in a value: reading one back means the key is absent.
+    for (const ConfigKey* key : keys::kJsonRules) {
+        const std::string value = store.readText(key->section, key->name, "\r\n");
         if (value != "\r\n") {
-            std::cout << key << "=" << terminalText(value) << '\n';
+            std::cout << key->name << "=" << terminalText(value) << '\n';
         }
     }
     return kSuccess;
@@ -67,7 +65,7 @@ int show(const ConfigStore& store) {
 
 // source list | use NAME | show
 int runSourceCommand(const std::vector<std::string>& args) {
-    const ConfigStore store;
+    ConfigStore store;
     if (args.size() == 1 && args[0] == "list") {
         return list(store);
     }

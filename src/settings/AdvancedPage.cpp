@@ -13,8 +13,8 @@
 #include "core/platform/PluginLibrary.h"
 #include "core/platform/ProgramPaths.h"
 #include "core/text/CodePage.h"
-#include "settings/DllNotice.h"
 #include "settings/PageLayout.h"
+#include "settings/PluginNotice.h"
 #include "settings/SettingsControls.h"
 #include "settings/SettingsModel.h"
 #include "settings/SettingsServices.h"
@@ -65,11 +65,12 @@ AdvancedPage::AdvancedPage(PageContext context, QWidget* parent)
     page->addWidget(line);
     saveJson_ = boundCheck(this, "saveJson", QStringLiteral("保存JSON数据"), model.saveJson);
     htmlStart_ = boundCheck(this, "htmlStart", QStringLiteral("替代HTML数据"), model.htmlStart);
-    dllStart_ = boundCheck(this, "dllStart", QStringLiteral("刷新后执行DLL"), model.dllStart);
+    pluginStart_ =
+        boundCheck(this, "pluginStart", QStringLiteral("刷新后执行DLL"), model.pluginStart);
     connect(saveJson_, &QCheckBox::clicked, this, &AdvancedPage::chooseJsonFile);
     connect(htmlStart_, &QCheckBox::clicked, this, &AdvancedPage::openHtmlMarker);
-    connect(dllStart_, &QCheckBox::clicked, this, &AdvancedPage::showDllNotice);
-    for (QCheckBox* check : {saveJson_, htmlStart_, dllStart_}) {
+    connect(pluginStart_, &QCheckBox::clicked, this, &AdvancedPage::showPluginNotice);
+    for (QCheckBox* check : {saveJson_, htmlStart_, pluginStart_}) {
         page->addWidget(check);
     }
     page->addStretch();
@@ -81,7 +82,7 @@ void AdvancedPage::showValues() {
     showField(basic_, model.screenBasic);
     showField(saveJson_, model.saveJson);
     showField(htmlStart_, model.htmlStart);
-    showField(dllStart_, model.dllStart);
+    showField(pluginStart_, model.pluginStart);
 }
 
 void AdvancedPage::calibrate() {
@@ -126,17 +127,17 @@ void AdvancedPage::openHtmlMarker(bool ticked) {
     }
 }
 
-void AdvancedPage::showDllNotice(bool ticked) {
+void AdvancedPage::showPluginNotice(bool ticked) {
     if (!ticked) {
         return;
     }
     const std::string library = dataDirectory() + "/" + PluginLibrary::relativeName();
-    const std::string notice = dllNoticeText(library, fileExists(library), libraryTakesUtf8());
+    const std::string notice = pluginNoticeText(library, fileExists(library), libraryTakesUtf8());
     const MessageAnswer answer =
         MessageBox::ask({QStringLiteral("DLL触发"), shownText(notice), MessageIcon::exclamation,
                          MessageButtons::okCancel, MessageAnswer::cancel, nullptr});
     if (answer != MessageAnswer::ok) {
-        dllStart_->setChecked(false);
+        pluginStart_->setChecked(false);
     }
 }
 

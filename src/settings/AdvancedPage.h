@@ -11,7 +11,7 @@ namespace galewarden {
 
 // Page "6. 高级设置": hiding over full-screen windows with its calibration, and the outputs for
 // other programs (saved answers, the HTML page, the library called after each refresh).
-// Object names: autoHide, screenBasic, calibrateButton, saveJson, htmlStart, dllStart.
+// Object names: autoHide, screenBasic, calibrateButton, saveJson, htmlStart, pluginStart.
 class AdvancedPage : public QWidget {
     Q_OBJECT
 
@@ -24,14 +24,14 @@ class AdvancedPage : public QWidget {
     void calibrate();
     void chooseJsonFile(bool ticked);
     void openHtmlMarker(bool ticked);
-    void showDllNotice(bool ticked);
+    void showPluginNotice(bool ticked);
 
     PageContext context_;
     QCheckBox* autoHide_ = nullptr;
     QLineEdit* basic_ = nullptr;
     QCheckBox* saveJson_ = nullptr;
     QCheckBox* htmlStart_ = nullptr;
-    QCheckBox* dllStart_ = nullptr;
+    QCheckBox* pluginStart_ = nullptr;
 };
 
 }  // namespace galewarden

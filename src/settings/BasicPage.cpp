@@ -24,9 +24,6 @@
 namespace galewarden {
 namespace {
 
-// The checker stops retrying on its own once its counter reaches this.
-constexpr int kRetriesBeforeSettled = 3;
-
 QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
     auto* made = new QPushButton(caption, parent);
     made->setObjectName(QString::fromLatin1(name));
@@ -112,15 +109,16 @@ void BasicPage::buildSourceGroup() {
     auto* group = new QGroupBox(QStringLiteral("Corvane数据源设置"), this);
     auto* row = new QHBoxLayout(group);
     row->setContentsMargins(kGroupMargins);
-    useKvx_ = boundCheck(group, "useKvx", QStringLiteral("&N.使用此数据源"), context_.model.useKvx);
-    connect(useKvx_, &QCheckBox::toggled, this, &BasicPage::useKvxChanged);
+    useVendor_ =
+        boundCheck(group, "useVendor", QStringLiteral("&N.使用此数据源"), context_.model.useVendor);
+    connect(useVendor_, &QCheckBox::toggled, this, &BasicPage::useVendorChanged);
     QPushButton* options = button(group, "sourceOptionsButton", QStringLiteral("参数设置 .."));
     connect(options, &QPushButton::clicked, this, [this] {
         if (context_.services.editSourceOptions) {
             context_.services.editSourceOptions(window());
         }
     });
-    row->addWidget(useKvx_);
+    row->addWidget(useVendor_);
     row->addStretch();
     row->addWidget(options);
     pageLayoutOf(this)->addWidget(group);
@@ -161,11 +159,11 @@ void BasicPage::showValues() {
     showField(animate_, model.animate);
     showField(refreshTime_, model.refreshTime);
     showField(retryTime_, model.retryTime);
-    showField(useKvx_, model.useKvx);
+    showField(useVendor_, model.useVendor);
     showField(notice_, model.notice);
     showField(autoCheck_, model.autoCheck);
     showField(autoRun_, model.autoRun);
-    emit useKvxChanged(model.useKvx);
+    emit useVendorChanged(model.useVendor);
     showDistrictSummary();
 }
 
@@ -191,9 +189,8 @@ void BasicPage::startVersionLine() {
         return;
     }
     versionLine_->setText(QStringLiteral("当前版本：") + QString::fromLatin1(kVersionText));
-    if (updates != nullptr && context_.model.autoCheck &&
-        updates->retryCount() < kRetriesBeforeSettled) {
-        updates->checkNow();
+    if (updates != nullptr) {
+        updates->checkUnlessSettled(context_.model.autoCheck);
     }
 }
 
@@ -248,9 +245,10 @@ bool BasicPage::acceptRefreshTime(QLineEdit* edit) {
     if (!belowRefreshMinimum(fromQString(edit->text()))) {
         return true;
     }
-    edit->setText(QString::fromLatin1(kMinimumRefreshText));
+    edit->setText(QString::number(kMinimumRefreshSeconds));
     MessageBox::ask({QStringLiteral("超出范围"),
-                     QStringLiteral("预警数据刷新间隔时间必须大于等于30秒，否则设置将不生效。"),
+                     QStringLiteral("预警数据刷新间隔时间必须大于等于%1秒，否则设置将不生效。")
+                         .arg(kMinimumRefreshSeconds),
                      MessageIcon::exclamation, MessageButtons::ok, MessageAnswer::ok, nullptr});
     edit->setFocus();
     return false;

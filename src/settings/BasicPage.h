@@ -13,7 +13,7 @@ namespace galewarden {
 // Page "1. 基本设置": the icon window, the refresh times, the data source, notices, the update
 // check with the version line, and automatic start. Object names: wizardButton,
 // placementButton, iconWidth, iconHeight, iconTop, iconRight, mouseOver, reshowTime, interval,
-// animate, districtSummary, editDistrictsButton, refreshTime, retryTime, useKvx,
+// animate, districtSummary, editDistrictsButton, refreshTime, retryTime, useVendor,
 // sourceOptionsButton, notice, autoCheck, checkButton, autoRun, versionLine.
 class BasicPage : public QWidget {
     Q_OBJECT
@@ -33,7 +33,7 @@ class BasicPage : public QWidget {
   signals:
     void wizardRequested();
     void editDistrictsRequested();
-    void useKvxChanged(bool ticked);
+    void useVendorChanged(bool ticked);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,7 +61,7 @@ class BasicPage : public QWidget {
     QLineEdit* districtSummary_ = nullptr;
     QLineEdit* refreshTime_ = nullptr;
     QLineEdit* retryTime_ = nullptr;
-    QCheckBox* useKvx_ = nullptr;
+    QCheckBox* useVendor_ = nullptr;
     QCheckBox* notice_ = nullptr;
     QCheckBox* autoCheck_ = nullptr;
     QCheckBox* autoRun_ = nullptr;

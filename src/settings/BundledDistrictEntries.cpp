@@ -44,4 +44,13 @@ std::optional<std::vector<DistrictEntry>> bundledDistrictEntries(int provinceEnt
     return entriesOfProvince(*all, provinceEntry);
 }
 
+DistrictListing districtListing(std::string_view utf8Answer, int provinceEntry,
+                                std::stop_token stop) {
+    std::optional<std::vector<DistrictEntry>> online = readDistrictAnswer(utf8Answer, stop);
+    if (online || stop.stop_requested()) {
+        return {std::move(online), false};
+    }
+    return {bundledDistrictEntries(provinceEntry, stop), true};
+}
+
 }  // namespace galewarden

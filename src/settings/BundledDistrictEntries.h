@@ -20,4 +20,13 @@ std::optional<std::vector<DistrictEntry>> bundledDistrictEntries(int provinceEnt
 std::vector<DistrictEntry> entriesOfProvince(const std::vector<DistrictEntry>& all,
                                              int provinceEntry);
 
+// What the picker lists for a province entry: the web host's answer (UTF-8), or where that
+// gives no list, and nothing stopped the wait, the bundled one, marked as such.
+struct DistrictListing {
+    std::optional<std::vector<DistrictEntry>> entries;
+    bool bundled = false;
+};
+DistrictListing districtListing(std::string_view utf8Answer, int provinceEntry,
+                                std::stop_token stop = {});
+
 }  // namespace galewarden

@@ -145,12 +145,9 @@ void DistrictPicker::download() {
     const std::string url = districtListUrl(webHostBase(), province_->currentIndex());
     const int entry = province_->currentIndex();
     const bool started = download_.start([this, url, entry](std::stop_token stop) {
-        std::optional<std::vector<DistrictEntry>> online =
-            readDistrictAnswer(http_.get(url, stop), stop);
-        const bool bundled = !online && !stop.stop_requested();
-        auto entries = std::make_shared<const std::optional<std::vector<DistrictEntry>>>(
-            bundled ? bundledDistrictEntries(entry, stop) : std::move(online));
-        return [this, entries, bundled] { downloaded(*entries, bundled); };
+        auto listing = std::make_shared<const DistrictListing>(
+            districtListing(http_.get(url, stop), entry, stop));
+        return [this, listing] { downloaded(listing->entries, listing->bundled); };
     });
     if (started) {
         setBusy(true);

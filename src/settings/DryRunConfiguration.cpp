@@ -48,10 +48,10 @@ bool DryRunConfiguration::prepare(const std::string& configPath, const JsonRuleF
     if (readFile(configPath, bytes) == FileState::Unreadable || !replaceFile(path_, bytes)) {
         return false;
     }
-    const ConfigStore copy(path_);
-    return rules.saveTo(copy) && copy.writeFlag("Source", "UseKVX", false) &&
-           copy.writeFlag("Sign", "Auto", false) && copy.writeFlag("HTML", "Start", false) &&
-           copy.writeFlag("DLL", "Start", false) && copy.writeFlag("General", "SaveJson", false);
+    ConfigStore copy(path_);
+    return rules.saveTo(copy) && copy.writeFlag(keys::kUseVendor, false) &&
+           copy.writeFlag(keys::kSignAuto, false) && copy.writeFlag(keys::kHtmlStart, false) &&
+           copy.writeFlag(keys::kPluginStart, false) && copy.writeFlag(keys::kSaveJson, false);
 }
 
 }  // namespace galewarden

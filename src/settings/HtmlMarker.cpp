@@ -9,7 +9,7 @@ std::string loadHtmlLocation(const ConfigStore& store) {
     return store.read(keys::kHtmlLocation);
 }
 
-bool saveHtmlLocation(const ConfigStore& store, std::string_view path) {
+bool saveHtmlLocation(ConfigStore& store, std::string_view path) {
     return storableValue(path) && store.write(keys::kHtmlLocation, path);
 }
 

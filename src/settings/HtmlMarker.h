@@ -11,6 +11,6 @@ class ConfigStore;
 std::string loadHtmlLocation(const ConfigStore& store);
 // Writes it quoted; false, writing nothing, for a path with a line break, or when the write
 // failed.
-bool saveHtmlLocation(const ConfigStore& store, std::string_view path);
+bool saveHtmlLocation(ConfigStore& store, std::string_view path);
 
 }  // namespace galewarden

@@ -29,7 +29,7 @@ class HtmlMarkerWindow : public QDialog {
     void browse();
     void confirm();
 
-    const ConfigStore config_;
+    ConfigStore config_;
     std::function<void()> settingsChanged_;
     QPointer<QWidget> centreOver_;
     QLineEdit* fileName_ = nullptr;

@@ -10,17 +10,17 @@
 namespace galewarden {
 namespace {
 
-constexpr std::string_view kSection = "JSON";
 // No file can hold a line break in a value, so getting it back means the key is absent.
 constexpr std::string_view kAbsent = "\r\n";
 constexpr std::size_t kHeadersIndex = JsonRuleFields::kCount - 1;
-static_assert(kRuleFields[kHeadersIndex].key == "Headers");
+static_assert(kRuleFields[kHeadersIndex].key.name == keys::kJsonHeaders.name);
 
 }  // namespace
 
 void JsonRuleFields::loadFrom(const ConfigStore& file) {
     for (std::size_t i = 0; i < kCount; ++i) {
-        std::string value = file.readText(kSection, kRuleFields[i].key, kAbsent);
+        const ConfigKey& key = kRuleFields[i].key;
+        std::string value = file.readText(key.section, key.name, kAbsent);
         if (value != kAbsent) {
             setStored(i, std::move(value));
         }
@@ -30,9 +30,9 @@ void JsonRuleFields::loadFrom(const ConfigStore& file) {
 void JsonRuleFields::useRules(const std::vector<std::pair<std::string, std::string>>& rules) {
     reset();
     for (const auto& rule : rules) {
-        const auto found =
-            std::find_if(kRuleFields.begin(), kRuleFields.end(),
-                         [&](const RuleFieldDefinition& field) { return field.key == rule.first; });
+        const auto found = std::find_if(
+            kRuleFields.begin(), kRuleFields.end(),
+            [&](const RuleFieldDefinition& field) { return field.key.name == rule.first; });
         if (found != kRuleFields.end()) {
             setStored(static_cast<std::size_t>(found - kRuleFields.begin()), rule.second);
         }
@@ -71,7 +71,7 @@ std::vector<std::string_view> JsonRuleFields::unstorableKeys() const {
     std::vector<std::string_view> keys;
     for (std::size_t i = 0; i < kCount; ++i) {
         if (fields_[i].set && !storableValue(fields_[i].value)) {
-            keys.push_back(kRuleFields[i].key);
+            keys.push_back(kRuleFields[i].key.name);
         }
     }
     return keys;
@@ -82,21 +82,15 @@ std::string JsonRuleFields::headersProblem() const {
     return headers.set ? parseRequestHeaders(headers.value).problem : std::string();
 }
 
-bool JsonRuleFields::saveTo(const ConfigStore& store) const {
+bool JsonRuleFields::saveTo(ConfigStore& store) const {
     if (!unstorableKeys().empty()) {
         return false;
     }
     bool written = true;
     for (std::size_t i = 0; i < kCount; ++i) {
-        const std::string_view key = kRuleFields[i].key;
+        const ConfigKey& key = kRuleFields[i].key;
         const RuleField& field = fields_[i];
-        if (!field.set) {
-            written = store.deleteKey(kSection, key) && written;
-        } else if (kRuleFields[i].input == RuleInput::text) {
-            written = store.writeQuoted(kSection, key, field.value) && written;
-        } else {
-            written = store.writeText(kSection, key, field.value) && written;
-        }
+        written = (field.set ? store.write(key, field.value) : store.deleteKey(key)) && written;
     }
     return written;
 }

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/config/ConfigKeys.h"
+
 namespace galewarden {
 
 class ConfigStore;
@@ -16,30 +18,30 @@ class ConfigStore;
 enum class RuleInput { text, digits, choice };
 
 struct RuleFieldDefinition {
-    std::string_view key;  // also the caption
+    ConfigKey key;  // its name is also the caption
     RuleInput input;
 };
 
 // The rules of section JSON in the order of the window and of saving.
 inline constexpr std::array<RuleFieldDefinition, 18> kRuleFields{{
-    {"Host", RuleInput::text},
-    {"Main", RuleInput::text},
-    {"Detail", RuleInput::text},
-    {"UseDetail", RuleInput::choice},
-    {"JsonStartPos", RuleInput::digits},
-    {"Keyword", RuleInput::text},
-    {"Clear", RuleInput::text},
-    {"Array", RuleInput::text},
-    {"identifier", RuleInput::text},
-    {"headline", RuleInput::text},
-    {"sender", RuleInput::text},
-    {"description", RuleInput::text},
-    {"publishTime", RuleInput::text},
-    {"D_sender", RuleInput::text},
-    {"D_description", RuleInput::text},
-    {"D_publishTime", RuleInput::text},
-    {"OriginalSender", RuleInput::choice},
-    {"Headers", RuleInput::text},
+    {keys::kJsonHost, RuleInput::text},
+    {keys::kJsonMain, RuleInput::text},
+    {keys::kJsonDetail, RuleInput::text},
+    {keys::kJsonUseDetail, RuleInput::choice},
+    {keys::kJsonStartPos, RuleInput::digits},
+    {keys::kJsonKeyword, RuleInput::text},
+    {keys::kJsonClear, RuleInput::text},
+    {keys::kJsonArray, RuleInput::text},
+    {keys::kJsonIdentifier, RuleInput::text},
+    {keys::kJsonHeadline, RuleInput::text},
+    {keys::kJsonSender, RuleInput::text},
+    {keys::kJsonDescription, RuleInput::text},
+    {keys::kJsonPublishTime, RuleInput::text},
+    {keys::kJsonDetailSender, RuleInput::text},
+    {keys::kJsonDetailDescription, RuleInput::text},
+    {keys::kJsonDetailPublishTime, RuleInput::text},
+    {keys::kJsonOriginalSender, RuleInput::choice},
+    {keys::kJsonHeaders, RuleInput::text},
 }};
 
 // A rule as the window holds it: set (the key is in the file, maybe empty) or absent. A set
@@ -81,7 +83,7 @@ class JsonRuleFields {
     // In field order: a set field is written (quoted for text, as it is for digits and
     // choices), an absent one deleted. False when a value is unstorable (then nothing is
     // written) or a write failed.
-    bool saveTo(const ConfigStore& store) const;
+    bool saveTo(ConfigStore& store) const;
 
   private:
     void setStored(std::size_t index, std::string value);

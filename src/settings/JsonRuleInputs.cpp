@@ -15,8 +15,8 @@ const QString kDefaultText = QStringLiteral("[default]");
 constexpr int kColumns = 2;
 
 QString keyName(std::size_t index) {
-    return QString::fromLatin1(kRuleFields[index].key.data(),
-                               static_cast<qsizetype>(kRuleFields[index].key.size()));
+    const std::string_view name = kRuleFields[index].key.name;
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 }  // namespace

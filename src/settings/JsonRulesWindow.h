@@ -43,7 +43,7 @@ class JsonRulesWindow : public QDialog {
     bool refuseUnusable(const QString& title);
 
     const HttpClient& http_;
-    const ConfigStore config_;
+    ConfigStore config_;
     std::function<void()> settingsChanged_;
     JsonRuleFields fields_;
     JsonRuleInputs* inputs_ = nullptr;

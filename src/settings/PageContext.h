@@ -11,7 +11,7 @@ struct SettingsServices;
 struct PageContext {
     SettingsModel& model;
     const SettingsServices& services;
-    const ConfigStore& store;
+    ConfigStore& store;
 };
 
 }  // namespace galewarden

@@ -1,11 +1,11 @@
-#include "settings/DllNotice.h"
+#include "settings/PluginNotice.h"
 
 #include "core/text/CodePage.h"
 
 namespace galewarden {
 
 // The calls count their refreshes from 1.
-std::string dllNoticeText(std::string_view libraryPath, bool libraryExists, bool utf8Texts) {
+std::string pluginNoticeText(std::string_view libraryPath, bool libraryExists, bool utf8Texts) {
     std::string text = gbFromUtf8(
         "调用DLL有严格的标准，稍有不慎就会导致整个程序崩溃，因此如非专业人员不建议自行设置此项。"
         "\r\n同时，调用DLL程序会等待响应，请合理编写DLL代码。\r\n【DLL调用说明】\r\nDLL文件路径：");

@@ -2,11 +2,9 @@
 
 #include <string_view>
 
-namespace galewarden {
+#include "core/config/ConfigKeys.h"
 
-// The refresh pass waits at least this long, whatever [General] RefreshTime and RetryTime say.
-inline constexpr int kMinimumRefreshSeconds = 30;
-inline constexpr char kMinimumRefreshText[] = "30";
+namespace galewarden {
 
 // Whether the text of "&G.数据刷新间隔：" or "&F.获取失败重试：" reads (text-to-integer rule,
 // full-width digits included) as fewer seconds than the minimum; text without digits reads 0.

@@ -70,7 +70,7 @@ void SettingsModel::load(const ConfigStore& store) {
     animate = store.readFlag(keys::kAnimate);
     refreshTime = store.read(keys::kRefreshTime);
     retryTime = store.read(keys::kRetryTime);
-    useKvx = store.readFlag(keys::kUseKvx);
+    useVendor = store.readFlag(keys::kUseVendor);
     notice = store.readFlag(keys::kNotice);
     autoCheck = store.readFlag(keys::kAutoCheck);
     autoRun = store.readFlag(keys::kAutoRun);
@@ -99,7 +99,7 @@ void SettingsModel::load(const ConfigStore& store) {
     screenBasic = store.read(keys::kScreenBasic);
     saveJson = store.readFlag(keys::kSaveJson);
     htmlStart = store.readFlag(keys::kHtmlStart);
-    dllStart = store.readFlag(keys::kDllStart);
+    pluginStart = store.readFlag(keys::kPluginStart);
 }
 
 std::vector<StoredValue> SettingsModel::storedValues() const {
@@ -110,7 +110,7 @@ std::vector<StoredValue> SettingsModel::storedValues() const {
         {keys::kReshowTime, singleLine(reshowTime)}, {keys::kNotice, flagText(notice)},
         {keys::kSaveJson, flagText(saveJson)},       {keys::kInterval, singleLine(interval)},
         {keys::kAnimate, flagText(animate)},         {keys::kRefreshTime, singleLine(refreshTime)},
-        {keys::kRetryTime, singleLine(retryTime)},   {keys::kUseKvx, flagText(useKvx)},
+        {keys::kRetryTime, singleLine(retryTime)},   {keys::kUseVendor, flagText(useVendor)},
         {keys::kAutoCheck, flagText(autoCheck)},
     };
     for (std::size_t level = 0; level < kLevelCount; ++level) {
@@ -123,7 +123,7 @@ std::vector<StoredValue> SettingsModel::storedValues() const {
         {keys::kHtmlStart, flagText(htmlStart)},
         {keys::kScreenAutoHide, flagText(autoHide)},
         {keys::kScreenBasic, singleLine(screenBasic)},
-        {keys::kDllStart, flagText(dllStart)},
+        {keys::kPluginStart, flagText(pluginStart)},
         {keys::kSignAuto, flagText(signAuto)},
         {keys::kSignUrl, singleLine(signUrl)},
         {keys::kDistricts, singleLineEntries(districts).stored()},
@@ -145,7 +145,7 @@ std::vector<StoredValue> SettingsModel::storedValues() const {
     return values;
 }
 
-std::optional<ConfigKey> SettingsModel::save(const ConfigStore& store) const {
+std::optional<ConfigKey> SettingsModel::save(ConfigStore& store) const {
     for (const StoredValue& stored : storedValues()) {
         if (!store.write(stored.key, stored.value)) {
             return stored.key;

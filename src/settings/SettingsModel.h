@@ -8,8 +8,8 @@
 
 #include "core/config/ConfigColour.h"
 #include "core/config/ConfigKeys.h"
+#include "core/config/IconPlacement.h"
 #include "settings/DistrictList.h"
-#include "ui/IconPlacement.h"
 
 namespace galewarden {
 
@@ -58,7 +58,7 @@ struct SettingsModel {
     std::string reshowTime, interval;
     bool animate = false;
     std::string refreshTime, retryTime;
-    bool useKvx = true;
+    bool useVendor = true;
     bool notice = true;
     bool autoCheck = true;
     bool autoRun = true;
@@ -84,7 +84,7 @@ struct SettingsModel {
     std::string screenBasic;
     bool saveJson = false;
     bool htmlStart = false;
-    bool dllStart = false;
+    bool pluginStart = false;
 
     // Every key read with its default. A slider or alignment value out of its range is held
     // to the range, as the control would show it.
@@ -97,7 +97,7 @@ struct SettingsModel {
 
     // Writes the stored values one by one and stops at the first write that fails (an
     // unreadable or read-only file): that key is returned. Nothing when all were written.
-    std::optional<ConfigKey> save(const ConfigStore& store) const;
+    std::optional<ConfigKey> save(ConfigStore& store) const;
 
     // "&R.重置" of page "解析设置": an empty district list and the default word lists.
     void resetParsingPage();

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/IconPlacement.h"
+#include "core/config/IconPlacement.h"
 
 class QWidget;
 

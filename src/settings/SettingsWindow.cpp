@@ -107,7 +107,7 @@ void SettingsWindow::buildPages() {
     connect(basicPage_, &BasicPage::wizardRequested, this, &SettingsWindow::openWizard);
     connect(basicPage_, &BasicPage::editDistrictsRequested, this,
             [this] { showPage(kParsingPage); });
-    connect(basicPage_, &BasicPage::useKvxChanged, parsingPage_,
+    connect(basicPage_, &BasicPage::useVendorChanged, parsingPage_,
             [this](bool ticked) { parsingPage_->setJsonRulesEnabled(!ticked); });
     connect(parsingPage_, &ParsingPage::districtsChanged, this,
             &SettingsWindow::refreshDistrictSummary);

@@ -6,10 +6,9 @@
 namespace galewarden {
 namespace {
 
-constexpr std::string_view kSection = "KVXSource";
-
-int itemOf(const ConfigStore& store, std::string_view key, int items) {
-    const int index = store.readNumber(kSection, key, "0");
+// A drop-down's stored item index, or its first item for one it does not have.
+int itemOf(const ConfigStore& store, const ConfigKey& key, int items) {
+    const int index = store.readNumber(key.section, key.name, "0");
     return index >= 0 && index < items ? index : 0;
 }
 
@@ -17,11 +16,12 @@ int itemOf(const ConfigStore& store, std::string_view key, int items) {
 
 SourceOptions loadSourceOptions(const ConfigStore& store) {
     SourceOptions options;
-    options.matchMode = itemOf(store, "i", kMatchModeItems);
-    options.days = store.readText(kSection, "e", "");
-    options.order = itemOf(store, "o", kOrderItems);
-    options.limit = store.readText(kSection, "l", "");
-    options.nonMeteorological = itemOf(store, "n", kNonMeteorologicalItems);
+    options.matchMode = itemOf(store, keys::kVendorMatchMode, kMatchModeItems);
+    options.days = store.read(keys::kVendorDays);
+    options.order = itemOf(store, keys::kVendorOrder, kOrderItems);
+    options.limit = store.read(keys::kVendorLimit);
+    options.nonMeteorological =
+        itemOf(store, keys::kVendorNonMeteorological, kNonMeteorologicalItems);
     return options;
 }
 
@@ -29,15 +29,15 @@ bool storableSourceOptions(const SourceOptions& options) {
     return storableValue(options.days) && storableValue(options.limit);
 }
 
-bool saveSourceOptions(const ConfigStore& store, const SourceOptions& options) {
+bool saveSourceOptions(ConfigStore& store, const SourceOptions& options) {
     if (!storableSourceOptions(options)) {
         return false;
     }
-    bool written = store.writeNumber(kSection, "i", options.matchMode);
-    written = store.writeText(kSection, "e", options.days) && written;
-    written = store.writeNumber(kSection, "o", options.order) && written;
-    written = store.writeText(kSection, "l", options.limit) && written;
-    return store.writeNumber(kSection, "n", options.nonMeteorological) && written;
+    bool written = store.write(keys::kVendorMatchMode, options.matchMode);
+    written = store.write(keys::kVendorDays, options.days) && written;
+    written = store.write(keys::kVendorOrder, options.order) && written;
+    written = store.write(keys::kVendorLimit, options.limit) && written;
+    return store.write(keys::kVendorNonMeteorological, options.nonMeteorological) && written;
 }
 
 bool nonMeteorologicalHintShown(const SourceOptions& options) {

@@ -28,7 +28,7 @@ SourceOptions loadSourceOptions(const ConfigStore& store);
 // False when a number cannot be stored (a line break); then nothing is written.
 bool storableSourceOptions(const SourceOptions& options);
 // Writes i, e, o, l and n in this order; false when one could not be written.
-bool saveSourceOptions(const ConfigStore& store, const SourceOptions& options);
+bool saveSourceOptions(ConfigStore& store, const SourceOptions& options);
 
 // The hint beside "&N.非气象预警": non-meteorological warnings need the skip list cleared.
 bool nonMeteorologicalHintShown(const SourceOptions& options);

@@ -29,7 +29,7 @@ class SourceOptionsWindow : public QDialog {
     void applyHint();
     void save();
 
-    const ConfigStore config_;
+    ConfigStore config_;
     QComboBox* matchMode_ = nullptr;
     QLineEdit* days_ = nullptr;
     QComboBox* order_ = nullptr;

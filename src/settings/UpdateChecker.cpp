@@ -66,7 +66,7 @@ void revealLater(std::string path) {
 }  // namespace
 
 struct UpdateChecker::State {
-    State(UpdateChecker& owner, const ConfigStore& configuration, const HttpClient& client,
+    State(UpdateChecker& owner, ConfigStore& configuration, const HttpClient& client,
           std::string runningVersion, QTimer& checkTimer)
         : store(configuration),
           http(client),
@@ -74,7 +74,7 @@ struct UpdateChecker::State {
           timer(checkTimer),
           worker(owner) {}
 
-    const ConfigStore& store;
+    ConfigStore& store;
     const HttpClient& http;
     const std::string versionText;
     QTimer& timer;
@@ -84,8 +84,8 @@ struct UpdateChecker::State {
     UpdateWorker worker;
 };
 
-UpdateChecker::UpdateChecker(const ConfigStore& store, const HttpClient& http,
-                             std::string versionText, QTimer& updateTimer, QObject* parent)
+UpdateChecker::UpdateChecker(ConfigStore& store, const HttpClient& http, std::string versionText,
+                             QTimer& updateTimer, QObject* parent)
     : QObject(parent),
       state_(std::make_unique<State>(*this, store, http, std::move(versionText), updateTimer)) {
     connect(&updateTimer, &QTimer::timeout, this, &UpdateChecker::timerTick);
@@ -98,7 +98,7 @@ void UpdateChecker::checkNow() {
         return;
     }
     state_->timer.stop();
-    state_->retryCount = 3;
+    state_->retryCount = kSettledRetryCount;
     start(CheckKind::userRequested);
 }
 
@@ -112,6 +112,12 @@ void UpdateChecker::startAutomatic() {
 
 bool UpdateChecker::running() const {
     return state_->running;
+}
+
+void UpdateChecker::checkUnlessSettled(bool autoCheck) {
+    if (checksWhenSettingsOpen(autoCheck, state_->retryCount)) {
+        checkNow();
+    }
 }
 
 int UpdateChecker::retryCount() const {

@@ -25,7 +25,7 @@ class UpdateChecker : public QObject {
 
   public:
     // `updateTimer` is the program's delayed-check timer: its tick starts an automatic check.
-    UpdateChecker(const ConfigStore& store, const HttpClient& http, std::string versionText,
+    UpdateChecker(ConfigStore& store, const HttpClient& http, std::string versionText,
                   QTimer& updateTimer, QObject* parent = nullptr);
     ~UpdateChecker() override;
 
@@ -33,6 +33,8 @@ class UpdateChecker : public QObject {
     void checkNow();
     // An automatic check, unless one is running.
     void startAutomatic();
+    // The settings window opened: a check unless the question is settled.
+    void checkUnlessSettled(bool autoCheck);
     bool running() const;
     int retryCount() const;
 

@@ -5,8 +5,6 @@
 namespace galewarden {
 namespace {
 
-constexpr int kSettledRetryCount = 3;
-
 CheckDecision failedCheck(const CheckFindings& findings) {
     CheckDecision decision;
     decision.versionLine = checkFailedLine();

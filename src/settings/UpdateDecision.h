@@ -12,6 +12,15 @@ namespace galewarden {
 
 enum class CheckKind { automatic, userRequested };
 
+// After this many automatic tries, or once a check has answered, the question is settled: the
+// settings window then starts no check of its own.
+inline constexpr int kSettledRetryCount = 3;
+
+// Whether opening the settings window starts a check.
+constexpr bool checksWhenSettingsOpen(bool autoCheck, int retryCount) {
+    return autoCheck && retryCount < kSettledRetryCount;
+}
+
 // What one check found, and the state it found it in.
 struct CheckFindings {
     CheckKind kind = CheckKind::automatic;

@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <string>
 
+#include "core/config/IconPlacement.h"
 #include "core/config/IniDocument.h"
 #include "settings/SettingsServices.h"
 #include "settings/WizardValues.h"
-#include "ui/IconPlacement.h"
 
 namespace galewarden {
 

@@ -18,9 +18,9 @@ WizardValues readWizardValues(const ConfigStore& store) {
 
 namespace {
 
-void makeSourceCurrent(const ConfigStore& store, const std::string& source) {
+void makeSourceCurrent(ConfigStore& store, const std::string& source) {
     if (source == kVendorSourceId) {
-        if (!store.readFlag(keys::kUseKvx)) {
+        if (!store.readFlag(keys::kUseVendor)) {
             useVendorSource(store);
         }
     } else if (const SourcePreset* preset = findSourcePreset(source)) {
@@ -30,7 +30,7 @@ void makeSourceCurrent(const ConfigStore& store, const std::string& source) {
 
 }  // namespace
 
-void writeWizardValues(const ConfigStore& store, const WizardValues& values) {
+void writeWizardValues(ConfigStore& store, const WizardValues& values) {
     store.write(keys::kAutoRun, values.autoRun ? "1" : "0");
     store.write(keys::kAutoCheck, values.autoCheck ? "1" : "0");
     store.write(keys::kDistricts, values.districts);

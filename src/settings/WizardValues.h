@@ -28,7 +28,7 @@ struct WizardValues {
 WizardValues readWizardValues(const ConfigStore& store);
 // Writes exactly the seven keys, and then makes the chosen source current: a preset writes its
 // rule keys and UseKVX 0; the vendor's service writes UseKVX 1 only when it was not so already.
-void writeWizardValues(const ConfigStore& store, const WizardValues& values);
+void writeWizardValues(ConfigStore& store, const WizardValues& values);
 
 // The national warning map: what a new user gets.
 inline constexpr char kFirstStartSource[] = "national-map";

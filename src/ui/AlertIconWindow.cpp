@@ -10,13 +10,15 @@
 
 #include "core/alerts/TimerInterval.h"
 #include "core/config/ConfigStore.h"
+#include "core/config/IconPlacement.h"
 #include "ui/ColourSection.h"
+#include "ui/DetailPictureRule.h"
 #include "ui/DisplayState.h"
 #include "ui/IconFade.h"
 #include "ui/IconShape.h"
 #include "ui/LabelWindow.h"
 #include "ui/OverlayWindow.h"
-#include "ui/PictureCycle.h"
+#include "ui/PictureRotation.h"
 #include "ui/SignalPicture.h"
 #include "ui/WindowGeometry.h"
 
@@ -43,13 +45,13 @@ ConfiguredIcon configuredIcon(const ConfigStore& store) {
 
 }  // namespace
 
-AlertIconWindow::AlertIconWindow(const ConfigStore& store, DisplayState& state, QTimer& switchTimer,
+AlertIconWindow::AlertIconWindow(ConfigStore& store, DisplayState& state, QTimer& rotationTimer,
                                  QTimer& fadeTimer, CountFullScreenWindows countFullScreenWindows,
                                  QWidget* parent)
     : QWidget(parent),
       store_(store),
       state_(state),
-      switchTimer_(switchTimer),
+      rotationTimer_(rotationTimer),
       fadeTimer_(fadeTimer),
       autoHide_(store, state, std::move(countFullScreenWindows)),
       label_(new LabelWindow(store, state, *this)) {
@@ -57,7 +59,7 @@ AlertIconWindow::AlertIconWindow(const ConfigStore& store, DisplayState& state, 
     makeOverlay(*this);
     // Moves over the window count without a button held: the pointer sends it away.
     setMouseTracking(true);
-    connect(&switchTimer_, &QTimer::timeout, this, &AlertIconWindow::startSwitch);
+    connect(&rotationTimer_, &QTimer::timeout, this, &AlertIconWindow::startSwitch);
     connect(&fadeTimer_, &QTimer::timeout, this, &AlertIconWindow::fadeTick);
     connect(&autoHide_, &AutoHide::suppressed, this, [this] {
         hide();
@@ -112,14 +114,25 @@ void AlertIconWindow::placeWindow() {
 
 // A running switch timer follows [General] Interval; a stopped one stays stopped.
 void AlertIconWindow::keepSwitchInterval() {
-    if (!switchTimer_.isActive()) {
+    if (!rotationTimer_.isActive()) {
         return;
     }
     const int interval = timerMilliseconds(store_.readNumber(keys::kInterval));
     if (interval == 0) {
-        switchTimer_.stop();
-    } else if (switchTimer_.interval() != interval) {
-        switchTimer_.start(interval);
+        rotationTimer_.stop();
+    } else if (rotationTimer_.interval() != interval) {
+        rotationTimer_.start(interval);
+    }
+}
+
+void AlertIconWindow::switchByHand() {
+    const bool rotating = rotationTimer_.isActive();
+    rotationTimer_.stop();
+    if (detailPicturesRotate(state_.entryCount())) {
+        startSwitch();
+    }
+    if (rotating) {
+        rotationTimer_.start();
     }
 }
 
@@ -240,8 +253,7 @@ void AlertIconWindow::finishDrag() {
     dragging_ = false;
     movingByHand_ = false;
     const IconPlace place = placeOfIcon(primaryScreenRect(), windowRectOf(geometry()));
-    store_.writeNumber(keys::kIconTop.section, keys::kIconTop.name, place.top);
-    store_.writeNumber(keys::kIconRight.section, keys::kIconRight.name, place.right);
+    (void)storeIconPosition(store_, place.top, place.right);
     label_->updateLabelWindow();
 }
 

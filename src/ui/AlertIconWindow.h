@@ -22,14 +22,14 @@ struct DisplayState;
 // button; its opacity, on-top state and whether it shows follow the most severe colour. The
 // user drags it elsewhere, double-clicks it for the details, or sends it away for a while.
 //
-// The program owns the timers; the constructor connects switchTimer to startSwitch and
+// The program owns the timers; the constructor connects rotationTimer to startSwitch and
 // fadeTimer to fadeTick, and the program calls updateIconWindowVisibility once a second.
 class AlertIconWindow : public QWidget {
     Q_OBJECT
 
   public:
     // Without a counter no window counts as full-screen.
-    AlertIconWindow(const ConfigStore& store, DisplayState& state, QTimer& switchTimer,
+    AlertIconWindow(ConfigStore& store, DisplayState& state, QTimer& rotationTimer,
                     QTimer& fadeTimer, CountFullScreenWindows countFullScreenWindows = {},
                     QWidget* parent = nullptr);
 
@@ -42,6 +42,9 @@ class AlertIconWindow : public QWidget {
 
     // Begins the change to the next picture; the fade timer carries it out.
     void startSwitch();
+    // The details window's "切换": the next picture now when the detail pictures rotate, and
+    // a whole interval until the one after.
+    void switchByHand();
     void fadeTick();
 
     LabelWindow* labelWindow() { return label_; }
@@ -67,9 +70,9 @@ class AlertIconWindow : public QWidget {
     void startDrag(QPoint globalPosition);
     void finishDrag();
 
-    const ConfigStore& store_;
+    ConfigStore& store_;
     DisplayState& state_;
-    QTimer& switchTimer_;
+    QTimer& rotationTimer_;
     QTimer& fadeTimer_;
     AutoHide autoHide_;
     LabelWindow* label_;

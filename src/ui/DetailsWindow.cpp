@@ -246,7 +246,7 @@ bool DetailsWindow::eventFilter(QObject* watched, QEvent* event) {
 // Every movement restarts the three seconds.
 void DetailsWindow::offerSwitchButton() {
     switchButtonTimer_->stop();
-    if (display_.entryCount() > static_cast<std::size_t>(kDetailPictureCount)) {
+    if (detailPicturesRotate(display_.entryCount())) {
         switchButton_->show();
     }
     switchButtonTimer_->start();

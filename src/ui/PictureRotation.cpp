@@ -1,4 +1,4 @@
-#include "ui/PictureCycle.h"
+#include "ui/PictureRotation.h"
 
 namespace galewarden {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/IconPlacement.h"
+#include "core/config/IconPlacement.h"
 #include "ui/WindowGeometry.h"
 
 namespace galewarden {

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <optional>
 
-#include "ui/IconPlacement.h"
+#include "core/config/IconPlacement.h"
 #include "ui/PlacementGeometry.h"
 
 class QLabel;

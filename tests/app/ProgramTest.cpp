@@ -68,7 +68,7 @@ class ProgramTest : public QObject {
 
     void usePage() {
         home_->write("page.html", "/* Stage Start *//* Stage End */");
-        const ConfigStore store;
+        ConfigStore store;
         store.writeQuoted("HTML", "Location", home_->text() + "/page.html");
         store.writeText("HTML", "Start", "1");
     }
@@ -103,7 +103,7 @@ class ProgramTest : public QObject {
         QVERIFY(!std::filesystem::exists(home_->file("Galewarden.ini")));
         QVERIFY(!program_->engine().refreshing());
         finishWizard();
-        const ConfigStore store;
+        ConfigStore store;
         QCOMPARE(store.readText("General", "AutoRun", ""), std::string("1"));
         QCOMPARE(store.readText("Source", "UseKVX", ""), std::string("0"));
         QVERIFY(std::filesystem::exists(home_->path() / "config/autostart/galewarden.desktop"));

@@ -180,6 +180,30 @@ TEST(BundledDistrictEntries, AProvinceEntryChoosesItsPart) {
     }
 }
 
+// The web host's list when it gives one; the bundled list, marked, when it does not; nothing
+// at all when the wait was given up.
+TEST(DistrictListing, TheOnlineListOrTheBundledOne) {
+    const test::TestHome home;
+    home.write("Districts.json", R"({"areas":[{"name":"北京市","province":"北京市"}]})");
+    const DistrictListing online =
+        districtListing(R"({"areas":[{"name":"A","province":"p"}]})", kAllProvincesEntry);
+    ASSERT_TRUE(online.entries);
+    EXPECT_FALSE(online.bundled);
+    EXPECT_EQ(online.entries->front().name, "A");
+
+    const DistrictListing bundled = districtListing("<html>502</html>", kAllProvincesEntry);
+    ASSERT_TRUE(bundled.entries);
+    EXPECT_TRUE(bundled.bundled);
+    EXPECT_EQ(bundled.entries->front().name, gb("北京市"));
+
+    std::stop_source stop;
+    stop.request_stop();
+    const DistrictListing stopped =
+        districtListing("<html>502</html>", kAllProvincesEntry, stop.get_token());
+    EXPECT_FALSE(stopped.entries);
+    EXPECT_FALSE(stopped.bundled);
+}
+
 TEST(DistrictPickerChecklist, TheSelectionIsTheTickedNamesUpToTheirFirstSpace) {
     DistrictPickerChecklist list;
     list.fill(sampleEntries(), "");

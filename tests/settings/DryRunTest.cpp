@@ -28,7 +28,7 @@ constexpr std::size_t kDefaultDistrictWarnings = 15;
 
 std::size_t indexOf(std::string_view key) {
     for (std::size_t i = 0; i < kRuleFields.size(); ++i) {
-        if (kRuleFields[i].key == key) {
+        if (kRuleFields[i].key.name == key) {
             return i;
         }
     }
@@ -84,7 +84,7 @@ class DryRunTest : public testing::Test {
     }
 
     std::vector<std::string> livePassTitles() const {
-        const ConfigStore store(configPath());
+        ConfigStore store(configPath());
         const Guidance guidance;
         RefreshPlugin plugin;
         RefreshState state;
@@ -119,7 +119,8 @@ TEST_F(DryRunTest, KeepsWhatALivePassWouldAndTouchesNothing) {
     EXPECT_EQ(home_.read("Galewarden.ini"), before);
     EXPECT_FALSE(picturesStored());
 
-    ASSERT_TRUE(serviceRules().saveTo(ConfigStore(configPath())));
+    ConfigStore configuration(configPath());
+    ASSERT_TRUE(serviceRules().saveTo(configuration));
     ASSERT_TRUE(ConfigStore(configPath()).writeText("Source", "UseKVX", "0"));
     EXPECT_EQ(report.keptTitles, livePassTitles());
 }

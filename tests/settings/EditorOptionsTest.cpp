@@ -14,11 +14,13 @@ using test::gb;
 
 class EditorOptionsTest : public testing::Test {
   protected:
-    ConfigStore config() const { return ConfigStore(home_.text() + "/Galewarden.ini"); }
+    ConfigStore& config() { return config_; }
+    const ConfigStore& config() const { return config_; }
     void writeConfig(std::string_view utf8) const { home_.write("Galewarden.ini", gb(utf8)); }
     std::string configText() const { return test::utf8(home_.read("Galewarden.ini")); }
 
     test::TestHome home_;
+    ConfigStore config_{home_.text() + "/Galewarden.ini"};
 };
 
 TEST_F(EditorOptionsTest, AFreshFileGivesTheFirstItemsEmptyNumbersAndNoHint) {

@@ -14,7 +14,7 @@ using test::gb;
 
 std::size_t indexOf(std::string_view key) {
     for (std::size_t i = 0; i < kRuleFields.size(); ++i) {
-        if (kRuleFields[i].key == key) {
+        if (kRuleFields[i].key.name == key) {
             return i;
         }
     }
@@ -24,7 +24,8 @@ std::size_t indexOf(std::string_view key) {
 
 class JsonRuleFieldsTest : public testing::Test {
   protected:
-    ConfigStore config() const { return ConfigStore(home_.text() + "/Galewarden.ini"); }
+    ConfigStore& config() { return config_; }
+    const ConfigStore& config() const { return config_; }
     void writeConfig(std::string_view utf8) const { home_.write("Galewarden.ini", gb(utf8)); }
     std::string configText() const { return test::utf8(home_.read("Galewarden.ini")); }
     ConfigStore other(std::string_view utf8) const {
@@ -39,13 +40,14 @@ class JsonRuleFieldsTest : public testing::Test {
     }
 
     test::TestHome home_;
+    ConfigStore config_{home_.text() + "/Galewarden.ini"};
 };
 
 TEST_F(JsonRuleFieldsTest, EveryFieldStartsAbsent) {
     JsonRuleFields fields;
     fields.loadFrom(config());
     for (std::size_t i = 0; i < JsonRuleFields::kCount; ++i) {
-        EXPECT_EQ(fields.field(i), RuleField{}) << kRuleFields[i].key;
+        EXPECT_EQ(fields.field(i), RuleField{}) << kRuleFields[i].key.name;
     }
 }
 
@@ -70,7 +72,7 @@ TEST_F(JsonRuleFieldsTest, TypingThenResettingAndSavingRemovesEveryKey) {
     fields.reset();
     ASSERT_TRUE(fields.saveTo(config()));
     for (const RuleFieldDefinition& rule : kRuleFields) {
-        EXPECT_FALSE(keyPresent(rule.key)) << rule.key;
+        EXPECT_FALSE(keyPresent(rule.key.name)) << rule.key.name;
     }
     EXPECT_EQ(config().readText("Source", "UseKVX", ""), "0");
 }

@@ -79,10 +79,10 @@ TEST(SettingsModel, FreshFileGivesEveryDefault) {
     EXPECT_EQ(model.iconRight, "80");
     EXPECT_EQ(model.refreshTime, "120");
     EXPECT_EQ(model.retryTime, "60");
-    EXPECT_TRUE(model.autoRun && model.mouseOver && model.notice && model.useKvx &&
+    EXPECT_TRUE(model.autoRun && model.mouseOver && model.notice && model.useVendor &&
                 model.autoCheck && model.signAuto);
     EXPECT_FALSE(model.animate || model.labelShow || model.labelUseName || model.autoHide ||
-                 model.saveJson || model.htmlStart || model.dllStart);
+                 model.saveJson || model.htmlStart || model.pluginStart);
     const int alphas[] = {63, 95, 127, 159};
     for (std::size_t level = 0; level < kLevelCount; ++level) {
         EXPECT_EQ(model.levels[level].alpha, alphas[level]);
@@ -102,7 +102,7 @@ TEST(SettingsModel, FreshFileGivesEveryDefault) {
 
 TEST(SettingsModel, SaveWritesEveryKeyOnceInItsOrder) {
     const test::TestHome home;
-    const ConfigStore store;
+    ConfigStore store;
     const SettingsModel model = loaded(store);
     const std::vector<std::string> order{
         "General/AutoRun",    "General/Width",   "General/Height",
@@ -149,7 +149,7 @@ TEST(SettingsModel, SavingUnchangedValuesChangesNoValue) {
                   "[Label]\r\nText=\"一\\n二\\~\\\\\"\r\nColor=\"#ecEC01\"\r\n"
                   "BgColor=\"#20304000\"\r\nAlign=2\r\n"
                   "[Screen]\r\nBasic=\"5\"\r\n"));
-    const ConfigStore store;
+    ConfigStore store;
     const SettingsModel before = loaded(store);
     ASSERT_FALSE(before.save(store).has_value());
     const SettingsModel after = loaded(store);
@@ -170,7 +170,7 @@ TEST(SettingsModel, SavingUnchangedValuesChangesNoValue) {
 
 TEST(SettingsModel, LabelTextWithLinesQuoteAndBackslashRoundTrips) {
     const test::TestHome home;
-    const ConfigStore store;
+    ConfigStore store;
     SettingsModel model = loaded(store);
     const std::vector<std::string> texts{gb("第一行\"引号\"\r\n第二行\\反斜杠\\n"), gb("一\n二"),
                                          "", "\\~\\\\"};
@@ -188,7 +188,7 @@ TEST(SettingsModel, LabelTextWithLinesQuoteAndBackslashRoundTrips) {
 
 TEST(SettingsModel, LineBreaksNeverReachTheFile) {
     const test::TestHome home;
-    const ConfigStore store;
+    ConfigStore store;
     SettingsModel model = loaded(store);
     model.skip = "a\r\nb";
     model.sender = "c\nd";
@@ -229,7 +229,7 @@ TEST(SettingsModel, ReadOnlyOrUnreadableFileStopsTheSaveAtItsFirstKey) {
             home.write("Galewarden.ini", "[General]\r\nWidth=5\r\n");
             ::chmod(home.file("Galewarden.ini").c_str(), 0444);
         }
-        const ConfigStore store;
+        ConfigStore store;
         SettingsModel model = loaded(store);
         model.iconWidth = "9";
         const auto failed = model.save(store);

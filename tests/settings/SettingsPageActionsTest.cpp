@@ -252,7 +252,7 @@ class SettingsPageActionsTest : public QObject {
         }
     }
 
-    void dllNotice_data() {
+    void pluginNotice_data() {
         QTest::addColumn<bool>("libraryPresent");
         QTest::addColumn<MessageAnswer>("answer");
         QTest::addColumn<bool>("ticked");
@@ -260,7 +260,7 @@ class SettingsPageActionsTest : public QObject {
         QTest::newRow("present, confirmed") << true << MessageAnswer::ok << true;
     }
 
-    void dllNotice() {
+    void pluginNotice() {
         QFETCH(bool, libraryPresent);
         QFETCH(MessageAnswer, answer);
         QFETCH(bool, ticked);
@@ -270,7 +270,7 @@ class SettingsPageActionsTest : public QObject {
         }
         rig.open();
         MessageBox::scriptAnswers({answer});
-        auto* box = rig.control<QCheckBox>("dllStart");
+        auto* box = rig.control<QCheckBox>("pluginStart");
         click(box);
         QCOMPARE(box->isChecked(), ticked);
         QCOMPARE(MessageBox::asked().size(), std::size_t{1});
@@ -334,7 +334,7 @@ class SettingsPageActionsTest : public QObject {
         rig.open();
         auto* jsonRules = rig.control<QPushButton>("jsonRulesButton");
         QVERIFY(!jsonRules->isEnabled());  // the vendor's source is in use
-        click(rig.control<QCheckBox>("useKvx"));
+        click(rig.control<QCheckBox>("useVendor"));
         QVERIFY(jsonRules->isEnabled());
         click(jsonRules);
         click(rig.control<QPushButton>("sourceOptionsButton"));

@@ -420,7 +420,7 @@ class SetupWizardTest : public QObject {
             for (int i = 0; i < 6; ++i) {
                 click(wizard, "forwardButton");
             }
-            const ConfigStore store;
+            ConfigStore store;
             QCOMPARE(store.readText("Source", "UseKVX", "absent"),
                      std::string(keepDefault ? "0" : "absent"));
             QCOMPARE(store.readText("JSON", "Host", "absent"),

@@ -41,7 +41,8 @@ TEST(WizardValues, TheFinishWritesExactlySevenKeysInPlace) {
                                     "Districts=\"北京市\"\r\nSkip=\"试\"\r\n[Label]\r\n"
                                     "Text=\"未指定文本\"\r\n[CheckNew]\r\nAutoCheck=1\r\n"
                                     "Current=\"1.0.9.4\"\r\n"));
-    writeWizardValues(ConfigStore(), typedValues());
+    ConfigStore store;
+    writeWizardValues(store, typedValues());
     EXPECT_EQ(home.read("Galewarden.ini"),
               gb("; kept\r\n[General]\r\nAutoRun=0\r\nMouseOver=0\r\nWidth=120\r\nHeight=98x\r\n"
                  "Top=\r\nRight=-3\r\nInterval=30\r\n[Source]\r\nUseKVX=0\r\n"
@@ -53,7 +54,7 @@ TEST(WizardValues, TheFinishWritesExactlySevenKeysInPlace) {
 TEST(WizardValues, MissingKeysAreAddedBesideTheOthers) {
     const test::TestHome home;
     home.write("Galewarden.ini", "[General]\r\nInterval=30\r\n[Red]\r\nAlpha=100\r\n");
-    const ConfigStore store;
+    ConfigStore store;
     writeWizardValues(store, typedValues());
     WizardValues expected = typedValues();
     expected.source = "vendor";  // what the file names now, UseKVX being absent
@@ -67,7 +68,7 @@ TEST(WizardValues, MissingKeysAreAddedBesideTheOthers) {
 // The vendor's service adds no key where it is the source already; a preset adds its rules.
 TEST(WizardValues, TheChosenSourceBecomesCurrent) {
     const test::TestHome home;
-    const ConfigStore store;
+    ConfigStore store;
     WizardValues values = typedValues();
     values.source = "vendor";
     writeWizardValues(store, values);
@@ -88,7 +89,7 @@ TEST(WizardValues, TheChosenSourceBecomesCurrent) {
 
 TEST(WizardValues, FlagsAreWrittenAsOneAndZero) {
     const test::TestHome home;
-    const ConfigStore store;
+    ConfigStore store;
     for (const bool ticked : {false, true}) {
         writeWizardValues(store, WizardValues{ticked, !ticked, "", "", "", "", ""});
         EXPECT_EQ(store.readText("General", "AutoRun", "?"), ticked ? "1" : "0");

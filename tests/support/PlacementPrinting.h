@@ -5,7 +5,7 @@
 #include <QString>
 #include <QTest>
 
-#include "ui/IconPlacement.h"
+#include "core/config/IconPlacement.h"
 
 namespace galewarden {
 

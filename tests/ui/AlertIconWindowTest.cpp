@@ -323,26 +323,26 @@ class AlertIconWindowTest : public QObject {
         IconWindowRig rig;
         rig.present(test::displayOf(2), 2);
         rig.window.applyIconWindowSettings();
-        QVERIFY(!rig.switchTimer.isActive());  // a stopped timer stays stopped
+        QVERIFY(!rig.rotationTimer.isActive());  // a stopped timer stays stopped
 
-        rig.switchTimer.start(15000);
+        rig.rotationTimer.start(15000);
         rig.configure("[General]\nInterval=5\n");
         rig.window.applyIconWindowSettings();
-        QVERIFY(rig.switchTimer.isActive());
-        QCOMPARE(rig.switchTimer.interval(), 5000);
+        QVERIFY(rig.rotationTimer.isActive());
+        QCOMPARE(rig.rotationTimer.interval(), 5000);
 
         rig.configure("[General]\nInterval=0\n");
         rig.window.applyIconWindowSettings();
-        QVERIFY(!rig.switchTimer.isActive());
+        QVERIFY(!rig.rotationTimer.isActive());
     }
 
     void theTimersDriveTheCycle() {
         IconWindowRig rig;
         rig.present(test::displayOf(3), 2);
         rig.state.animate = true;
-        rig.switchTimer.start(30);
+        rig.rotationTimer.start(30);
         QTRY_COMPARE(rig.state.currentIndex, 3);
-        rig.switchTimer.stop();
+        rig.rotationTimer.stop();
         QTRY_VERIFY(!rig.fadeTimer.isActive());
     }
 
@@ -371,14 +371,14 @@ class AlertIconWindowTest : public QObject {
         rig.configure(ini.toStdString());
         for (int colour = 1; colour <= 5; ++colour) {
             rig.present(test::displayOf(2), colour);
-            rig.switchTimer.start(1000);
+            rig.rotationTimer.start(1000);
             rig.window.updateIconWindowVisibility();
             const QRect geometry = rig.window.geometry();
             QVERIFY(geometry.width() >= 1 && geometry.width() <= 4096);
             QVERIFY(geometry.height() >= 1 && geometry.height() <= 4096);
             QVERIFY(test::primaryScreen().intersects(geometry));
             QVERIFY(rig.window.windowOpacity() > 0 && rig.window.windowOpacity() <= 1);
-            QVERIFY(rig.switchTimer.interval() > 0 || !rig.switchTimer.isActive());
+            QVERIFY(rig.rotationTimer.interval() > 0 || !rig.rotationTimer.isActive());
             QVERIFY(rig.label().width() <= 4096 && rig.label().height() <= 4096);
             rig.window.grab();
             rig.label().grab();

@@ -80,7 +80,7 @@ class AutoHideTest : public QObject {
     void theConditionFollowsTheConfigurationAndTheWindows() {
         const test::TestHome home;
         home.write("Galewarden.ini", "[Screen]\nAutoHide=1\nBasic=\"3\"\n");
-        const ConfigStore store;
+        ConfigStore store;
         DisplayState state = iconWanted();
         FakeScreen screen{3, {}};
         AutoHide autoHide(store, state, screen.counter());
@@ -115,7 +115,7 @@ class AutoHideTest : public QObject {
     void suppressionLastsReshowTimeSeconds() {
         const test::TestHome home;
         home.write("Galewarden.ini", "[General]\nReshowTime=1\n");
-        const ConfigStore store;
+        ConfigStore store;
         DisplayState state = iconWanted();
         AutoHide autoHide(store, state, {});
         QSignalSpy suppressed(&autoHide, &AutoHide::suppressed);
@@ -139,7 +139,7 @@ class AutoHideTest : public QObject {
         QFETCH(QByteArray, stored);
         const test::TestHome home;
         home.write("Galewarden.ini", "[General]\nReshowTime=" + stored.toStdString() + "\n");
-        const ConfigStore store;
+        ConfigStore store;
         DisplayState state = iconWanted();
         AutoHide autoHide(store, state, {});
         autoHide.suppressIcon();
@@ -150,7 +150,7 @@ class AutoHideTest : public QObject {
     void aHugeReshowTimeArmsTheLongestTimer() {
         const test::TestHome home;
         home.write("Galewarden.ini", "[General]\nReshowTime=99999999999\n");
-        const ConfigStore store;
+        ConfigStore store;
         DisplayState state = iconWanted();
         AutoHide autoHide(store, state, {});
         autoHide.suppressIcon();
@@ -160,7 +160,7 @@ class AutoHideTest : public QObject {
 
     void mouseOverOption() {
         const test::TestHome home;
-        const ConfigStore store;
+        ConfigStore store;
         DisplayState state;
         AutoHide autoHide(store, state, {});
         autoHide.readMouseOverOption();

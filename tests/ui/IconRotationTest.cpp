@@ -5,7 +5,7 @@
 #include "support/QtTestRegistry.h"
 #include "ui/DisplayState.h"
 #include "ui/IconFade.h"
-#include "ui/PictureCycle.h"
+#include "ui/PictureRotation.h"
 
 namespace galewarden {
 namespace {
@@ -45,7 +45,7 @@ Trace runFade(DisplayState& state) {
 
 }  // namespace
 
-class IconCycleTest : public QObject {
+class IconRotationTest : public QObject {
     Q_OBJECT
 
   private slots:
@@ -175,7 +175,7 @@ class IconCycleTest : public QObject {
 
 namespace {
 [[maybe_unused]] const bool registered =
-    galewarden::test::registerQtTest<galewarden::IconCycleTest>("IconCycleTest");
+    galewarden::test::registerQtTest<galewarden::IconRotationTest>("IconRotationTest");
 }  // namespace
 
-#include "IconCycleTest.moc"
+#include "IconRotationTest.moc"

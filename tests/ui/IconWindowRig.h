@@ -55,10 +55,10 @@ struct IconWindowRig {
     TestHome home;
     ConfigStore store;
     DisplayState state;
-    QTimer switchTimer;
+    QTimer rotationTimer;
     QTimer fadeTimer;
     int fullScreenWindows = 0;
-    AlertIconWindow window{store, state, switchTimer, fadeTimer,
+    AlertIconWindow window{store, state, rotationTimer, fadeTimer,
                            [this](int base) { return fullScreenWindows - base; }};
 
     IconWindowRig() {

@@ -44,13 +44,13 @@ PassConfiguration readPassConfiguration(const ConfigStore& store) {
     config.animate = store.readFlag(keys::kAnimate);
     config.htmlPath = store.readText(keys::kHtmlLocation.section, keys::kHtmlLocation.name, "");
     config.htmlOn = !config.htmlPath.empty() && store.readFlag(keys::kHtmlStart);
-    config.dllOn = store.readFlag(keys::kDllStart);
-    config.useVendor = store.readFlag(keys::kUseKvx);
+    config.pluginOn = store.readFlag(keys::kPluginStart);
+    config.useVendor = store.readFlag(keys::kUseVendor);
     config.refreshSeconds = atLeastMinimum(store.readNumber(keys::kRefreshTime));
     config.retrySeconds = atLeastMinimum(store.readNumber(keys::kRetryTime));
     config.rules = config.useVendor ? vendorRules(store) : customRules(store);
     config.listOrder =
-        store.readNumber(keys::kKvxOrder) > 0 ? ListOrder::oldestFirst : ListOrder::newestFirst;
+        store.readNumber(keys::kVendorOrder) > 0 ? ListOrder::oldestFirst : ListOrder::newestFirst;
 
     ClassifierWords& words = config.words;
     words.keywords = config.rules.keywords;

@@ -25,7 +25,7 @@ struct PassConfiguration {
     bool animate = false;
     bool htmlOn = false;
     std::string htmlPath;
-    bool dllOn = false;
+    bool pluginOn = false;
     bool useVendor = true;
     int refreshSeconds = 120;
     int retrySeconds = 60;

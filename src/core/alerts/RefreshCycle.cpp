@@ -95,7 +95,7 @@ RefreshCycle::Outcome RefreshCycle::process(std::shared_ptr<const std::string> a
         saveJson(services_.store, *answer);
     }
     // The plug-in sees only warnings classified while its file was there.
-    const bool pluginWanted = writesOutputs() && config.dllOn && services_.plugin.fileExists();
+    const bool pluginWanted = writesOutputs() && config.pluginOn && services_.plugin.fileExists();
     const LabelSettings label = loadLabelSettings(services_.store);
     const ClassifiedWarnings classified = classify(list, config, stop);
     list.reset();

@@ -3,10 +3,9 @@
 #include <optional>
 #include <string_view>
 
-namespace galewarden {
+#include "core/config/ConfigKeys.h"
 
-// The shortest wait between two passes, whatever RefreshTime and RetryTime say.
-inline constexpr int kMinimumRefreshSeconds = 30;
+namespace galewarden {
 
 // The floor that GALEWARDEN_MINIMUM_REFRESH (`setting`, when set) gives: a whole number of
 // seconds from 1 below kMinimumRefreshSeconds, in a copy that is not installed, so that

@@ -13,10 +13,10 @@ struct RefreshResult {
     bool anyKept = false;
     int highestColour = 0;  // 1 白 … 5 红; 0 when no kept warning has a colour
     int tornadoCount = 0;
-    std::string detailsText;  // "未获取到预警信息。" when nothing was kept
-    std::string alertList;    // the closed alert list statement of the HTML page
-    int cycleIntervalMs = 0;  // [General] Interval × 1000
-    bool animate = false;     // [General] Animate: pictures change with a fade
+    std::string detailsText;     // "未获取到预警信息。" when nothing was kept
+    std::string alertList;       // the closed alert list statement of the HTML page
+    int rotationIntervalMs = 0;  // [General] Interval × 1000
+    bool animate = false;        // [General] Animate: pictures change with a fade
     // The balloon it would show when the details text changed; empty title: no balloon.
     std::string balloonTitle;
     std::string balloonBody;

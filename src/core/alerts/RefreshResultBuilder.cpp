@@ -62,7 +62,7 @@ RefreshResult buildRefreshResult(PassAccumulators acc, const LabelSettings& labe
     result.anyKept = acc.anyKept;
     result.highestColour = acc.highestColour;
     result.tornadoCount = acc.tornadoCount;
-    result.cycleIntervalMs = timerMilliseconds(settings.intervalSeconds);
+    result.rotationIntervalMs = timerMilliseconds(settings.intervalSeconds);
     result.detailsText = acc.anyKept ? std::move(acc.detailsText) : noAlertsText();
     result.alertList =
         acc.alertList.empty() ? std::string("var Alerts = new Array();") : acc.alertList + ");";

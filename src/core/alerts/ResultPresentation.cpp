@@ -7,7 +7,7 @@ void presentTray(const RefreshResult& result, PresentationTarget& target) {
     if (!result.anyKept) {
         target.setTrayHeaderVisible(false);
         target.showTrayNeutral();
-        target.setCycleInterval(0);
+        target.setRotationInterval(0);
         target.clearDetailPictures();
         return;
     }
@@ -18,10 +18,10 @@ void presentTray(const RefreshResult& result, PresentationTarget& target) {
     }
 }
 
-void presentCycle(const RefreshResult& result, PresentationTarget& target) {
-    if (result.anyKept && !target.cycleTimerRunning()) {
+void presentRotation(const RefreshResult& result, PresentationTarget& target) {
+    if (result.anyKept && !target.rotationRunning()) {
         target.startSwitch();
-        target.setCycleInterval(result.cycleIntervalMs);
+        target.setRotationInterval(result.rotationIntervalMs);
     }
 }
 
@@ -29,7 +29,7 @@ void presentCycle(const RefreshResult& result, PresentationTarget& target) {
 
 void presentRefreshResult(const RefreshResult& result, PresentationTarget& target) {
     presentTray(result, target);
-    presentCycle(result, target);
+    presentRotation(result, target);
     if (target.setDetailsText(result.detailsText) && !result.balloonTitle.empty()) {
         target.showBalloon(result.balloonTitle, result.balloonBody);
     }

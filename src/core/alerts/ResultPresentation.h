@@ -17,10 +17,10 @@ class PresentationTarget {
     // Neutral picture and plain tooltip, once: only while the tray icon is visible and its
     // hide timer is not running; starts that timer.
     virtual void showTrayNeutral() = 0;
-    virtual bool cycleTimerRunning() const = 0;
+    virtual bool rotationRunning() const = 0;
     virtual void startSwitch() = 0;
     // The picture-cycle timer's interval in milliseconds; 0 stops it.
-    virtual void setCycleInterval(int milliseconds) = 0;
+    virtual void setRotationInterval(int milliseconds) = 0;
     virtual void clearDetailPictures() = 0;
     // Replaces the details text when it differs from what is shown; true when it changed.
     virtual bool setDetailsText(const std::string& text) = 0;

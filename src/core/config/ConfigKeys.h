@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -38,7 +39,7 @@ inline constexpr ConfigKey kAnimate{"General", "Animate", "0"};
 inline constexpr ConfigKey kRefreshTime{"General", "RefreshTime", "120"};
 inline constexpr ConfigKey kRetryTime{"General", "RetryTime", "60"};
 
-inline constexpr ConfigKey kUseKvx{"Source", "UseKVX", "1"};
+inline constexpr ConfigKey kUseVendor{"Source", "UseKVX", "1"};
 inline constexpr ConfigKey kDistricts{"Source", "Districts", "北京市 中央气象台", true};
 inline constexpr ConfigKey kSkip{
     "Source", "Skip",
@@ -58,11 +59,11 @@ inline constexpr ConfigKey kChange{
 
 // Vendor service options: readers of the refresh pass default to empty, the options window
 // to "0"; both mean 0.
-inline constexpr ConfigKey kKvxMatchMode{"KVXSource", "i", ""};
-inline constexpr ConfigKey kKvxDays{"KVXSource", "e", ""};
-inline constexpr ConfigKey kKvxOrder{"KVXSource", "o", ""};
-inline constexpr ConfigKey kKvxLimit{"KVXSource", "l", ""};
-inline constexpr ConfigKey kKvxNonMeteorological{"KVXSource", "n", ""};
+inline constexpr ConfigKey kVendorMatchMode{"KVXSource", "i", ""};
+inline constexpr ConfigKey kVendorDays{"KVXSource", "e", ""};
+inline constexpr ConfigKey kVendorOrder{"KVXSource", "o", ""};
+inline constexpr ConfigKey kVendorLimit{"KVXSource", "l", ""};
+inline constexpr ConfigKey kVendorNonMeteorological{"KVXSource", "n", ""};
 
 inline constexpr ConfigKey kJsonHost{"JSON", "Host", "", true};
 inline constexpr ConfigKey kJsonMain{"JSON", "Main", "", true};
@@ -83,12 +84,33 @@ inline constexpr ConfigKey kJsonDetailPublishTime{"JSON", "D_publishTime", "", t
 inline constexpr ConfigKey kJsonOriginalSender{"JSON", "OriginalSender", ""};
 // Extra request header lines of the source, label-text escaped (see RequestHeaders.h).
 inline constexpr ConfigKey kJsonHeaders{"JSON", "Headers", "", true};
+// Every key of the [JSON] section, the rules of a source, in the order of the key table.
+inline constexpr std::array kJsonRules{
+    &kJsonHost,
+    &kJsonMain,
+    &kJsonUseDetail,
+    &kJsonDetail,
+    &kJsonStartPos,
+    &kJsonKeyword,
+    &kJsonClear,
+    &kJsonIdentifier,
+    &kJsonArray,
+    &kJsonHeadline,
+    &kJsonSender,
+    &kJsonDescription,
+    &kJsonPublishTime,
+    &kJsonDetailSender,
+    &kJsonDetailDescription,
+    &kJsonDetailPublishTime,
+    &kJsonOriginalSender,
+    &kJsonHeaders,
+};
 
 inline constexpr ConfigKey kHtmlLocation{"HTML", "Location", "", true};
 inline constexpr ConfigKey kHtmlStart{"HTML", "Start", "0"};
 
-inline constexpr ConfigKey kDllStart{"DLL", "Start", "0"};
-inline constexpr ConfigKey kDllLocation{"DLL", "Location", ""};  // obsolete; only deleted
+inline constexpr ConfigKey kPluginStart{"DLL", "Start", "0"};
+inline constexpr ConfigKey kPluginLocation{"DLL", "Location", ""};  // obsolete; only deleted
 
 inline constexpr ConfigKey kBlueAlpha{"Blue", "Alpha", "63"};
 inline constexpr ConfigKey kBlueTop{"Blue", "Top", "1"};
@@ -126,4 +148,8 @@ inline constexpr ConfigKey kCurrentVersion{"CheckNew", "Current", "", true};
 inline constexpr ConfigKey kLastCheck{"CheckNew", "LastCheck", ""};
 
 }  // namespace keys
+
+// The shortest wait between two passes, whatever [General] RefreshTime and RetryTime say.
+inline constexpr int kMinimumRefreshSeconds = 30;
+
 }  // namespace galewarden

@@ -22,7 +22,7 @@ void resetConfiguration(const ConfigStore& store) {
 
 // The test words mark lists of the current default's generation; older lists give way to the
 // current defaults.
-void migrateConfiguration(const ConfigStore& store) {
+void migrateConfiguration(ConfigStore& store) {
     if (store.read(keys::kCurrentVersion) != kVersionText) {
         if (!containsText(store.read(keys::kSkip), gbFromUtf8("泥"))) {
             store.write(keys::kSkip, defaultOf(keys::kSkip));
@@ -31,7 +31,7 @@ void migrateConfiguration(const ConfigStore& store) {
         if (!containsText(store.read(keys::kChange), gbFromUtf8("农"))) {
             store.write(keys::kChange, defaultOf(keys::kChange));
         }
-        store.deleteKey(keys::kDllLocation.section, keys::kDllLocation.name);
+        store.deleteKey(keys::kPluginLocation.section, keys::kPluginLocation.name);
         if (store.readNumber(keys::kLabelWidth) == 120) {
             store.write(keys::kLabelWidth, "360");
         }

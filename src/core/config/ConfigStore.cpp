@@ -145,25 +145,25 @@ int ConfigStore::readNumber(std::string_view section, std::string_view key,
 }
 
 bool ConfigStore::writeText(std::string_view section, std::string_view key,
-                            std::string_view value) const {
+                            std::string_view value) {
     return editFile(filePath_,
                     [&](IniDocument& document) { return document.write(section, key, value); });
 }
 
 bool ConfigStore::writeQuoted(std::string_view section, std::string_view key,
-                              std::string_view value) const {
+                              std::string_view value) {
     return writeText(section, key, quoted(value));
 }
 
-bool ConfigStore::writeFlag(std::string_view section, std::string_view key, bool value) const {
+bool ConfigStore::writeFlag(std::string_view section, std::string_view key, bool value) {
     return writeText(section, key, value ? "1" : "0");
 }
 
-bool ConfigStore::writeNumber(std::string_view section, std::string_view key, int value) const {
+bool ConfigStore::writeNumber(std::string_view section, std::string_view key, int value) {
     return writeText(section, key, std::to_string(value));
 }
 
-bool ConfigStore::deleteKey(std::string_view section, std::string_view key) const {
+bool ConfigStore::deleteKey(std::string_view section, std::string_view key) {
     return editFile(filePath_, [&](IniDocument& document) {
         document.remove(section, key);
         return true;
@@ -182,9 +182,21 @@ int ConfigStore::readNumber(const ConfigKey& key) const {
     return textToInteger(read(key));
 }
 
-bool ConfigStore::write(const ConfigKey& key, std::string_view value) const {
+bool ConfigStore::write(const ConfigKey& key, std::string_view value) {
     return key.quoted ? writeQuoted(key.section, key.name, value)
                       : writeText(key.section, key.name, value);
+}
+
+bool ConfigStore::write(const ConfigKey& key, int value) {
+    return write(key, std::string_view(std::to_string(value)));
+}
+
+bool ConfigStore::writeFlag(const ConfigKey& key, bool value) {
+    return write(key, std::string_view(value ? "1" : "0"));
+}
+
+bool ConfigStore::deleteKey(const ConfigKey& key) {
+    return deleteKey(key.section, key.name);
 }
 
 bool ConfigStore::exists() const {

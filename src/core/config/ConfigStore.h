@@ -7,9 +7,9 @@
 
 namespace galewarden {
 
-// The INI file Galewarden.ini: every read goes to the file and passes its own default, every
-// write goes straight to the file. Texts are GB18030, as on disk. Safe to use from several
-// threads at once.
+// The INI file Galewarden.ini: every read passes its own default and sees the file as it is
+// (parsed again only when it changed), every write goes straight to the file. Texts are
+// GB18030, as on disk. Safe to use from several threads at once.
 class ConfigStore {
   public:
     // The configuration of the program directory.
@@ -29,17 +29,20 @@ class ConfigStore {
                    std::string_view defaultValue) const;
 
     // Writes report whether the file now holds the value; callers may ignore it.
-    bool writeText(std::string_view section, std::string_view key, std::string_view value) const;
-    bool writeQuoted(std::string_view section, std::string_view key, std::string_view value) const;
-    bool writeFlag(std::string_view section, std::string_view key, bool value) const;
-    bool writeNumber(std::string_view section, std::string_view key, int value) const;
-    bool deleteKey(std::string_view section, std::string_view key) const;
+    bool writeText(std::string_view section, std::string_view key, std::string_view value);
+    bool writeQuoted(std::string_view section, std::string_view key, std::string_view value);
+    bool writeFlag(std::string_view section, std::string_view key, bool value);
+    bool writeNumber(std::string_view section, std::string_view key, int value);
+    bool deleteKey(std::string_view section, std::string_view key);
 
     // The same through the key table: its default, and quoting where the table says so.
     std::string read(const ConfigKey& key) const;
     bool readFlag(const ConfigKey& key) const;
     int readNumber(const ConfigKey& key) const;
-    bool write(const ConfigKey& key, std::string_view value) const;
+    bool write(const ConfigKey& key, std::string_view value);
+    bool write(const ConfigKey& key, int value);
+    bool writeFlag(const ConfigKey& key, bool value);
+    bool deleteKey(const ConfigKey& key);
 
     bool exists() const;
 
@@ -54,6 +57,6 @@ std::string decodeLabelText(std::string_view stored);
 // Start-up steps: the "~reset" rename to the ".bak" name, and the repair after a version
 // change.
 void resetConfiguration(const ConfigStore& store);
-void migrateConfiguration(const ConfigStore& store);
+void migrateConfiguration(ConfigStore& store);
 
 }  // namespace galewarden

@@ -124,7 +124,7 @@ TEST(LoadLabelSettings, DecodesTheTextAndNeedsAllThreeConditions) {
     };
     for (const LabelCase& c : cases) {
         test::TestHome home;
-        const ConfigStore store;
+        ConfigStore store;
         if (c.storedText != nullptr) {
             store.write(keys::kLabelText, encodeLabelText(gb(c.storedText)));
             store.writeText("Label", "Show", c.show);

@@ -122,7 +122,7 @@ TEST_F(HtmlPageTest, MissingPageIsCreatedEmptyAndRepeatedWritesAreStable) {
 
 TEST_F(HtmlPageTest, TheStageIsWrittenOnlyWhenThePageIsSwitchedOn) {
     home.write("page.html", kPage);
-    const ConfigStore store;
+    ConfigStore store;
     EXPECT_FALSE(writeHtmlStage(store, kStageExited));
     store.writeQuoted("HTML", "Location", path());
     EXPECT_FALSE(writeHtmlStage(store, kStageExited));

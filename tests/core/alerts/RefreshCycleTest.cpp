@@ -527,7 +527,7 @@ TEST_F(RefreshCycleTest, HugeTimesAreHeldToWhatATimerTakes) {
     service.answer(kBeijingAnswer);
     runPass();
     EXPECT_EQ(view.calls[view.calls.size() - 2], "interval: 2147483000");
-    EXPECT_EQ(view.lastResult->cycleIntervalMs, 2147483000);
+    EXPECT_EQ(view.lastResult->rotationIntervalMs, 2147483000);
     store.writeText("General", "RetryTime", "99999999999");
     service.answer("");
     runPass();

@@ -28,9 +28,9 @@ class RecordingTarget : public PresentationTarget {
         calls.push_back("tray colour " + std::to_string(colour));
     }
     void showTrayNeutral() override { calls.push_back("tray neutral"); }
-    bool cycleTimerRunning() const override { return cycleInterval > 0; }
+    bool rotationRunning() const override { return cycleInterval > 0; }
     void startSwitch() override { calls.push_back("switch"); }
-    void setCycleInterval(int milliseconds) override {
+    void setRotationInterval(int milliseconds) override {
         cycleInterval = milliseconds;
         calls.push_back("cycle " + std::to_string(milliseconds));
     }

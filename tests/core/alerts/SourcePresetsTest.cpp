@@ -27,7 +27,7 @@ std::string feedAnswer(const std::string& preset) {
 // What a preset keeps of its feed's answer for one watched district: "region signal" each.
 std::vector<std::string> keptFor(const std::string& preset, const char* district) {
     const test::TestHome home;
-    const ConfigStore store;
+    ConfigStore store;
     EXPECT_TRUE(useSourcePreset(store, *findSourcePreset(preset)));
     store.writeQuoted("Source", "Districts", gb(district));
     const HttpClient http;
@@ -67,7 +67,7 @@ TEST(SourcePresets, EachFeedKeepsTheWarningsOfTheWatchedLevel) {
 
 TEST(SourcePresets, UsingAPresetWritesItsRulesAndNamesItAsTheSource) {
     const test::TestHome home;
-    const ConfigStore store;
+    ConfigStore store;
     EXPECT_EQ(currentSourceId(store), "vendor");
     store.writeQuoted("JSON", "Keyword", gb("发布"));
     store.writeQuoted("JSON", "D_sender", "office");

@@ -31,14 +31,14 @@ const std::string kOldFile =
 TEST(ConfigMigration, RepairsAFileOfAnOldVersion) {
     const test::TestHome home;
     home.write("Galewarden.ini", kOldFile);
-    const ConfigStore store;
+    ConfigStore store;
     migrateConfiguration(store);
 
     EXPECT_EQ(store.read(keys::kSkip), defaultOf(keys::kSkip));
     EXPECT_EQ(store.read(keys::kSender), defaultOf(keys::kSender));
     EXPECT_EQ(store.read(keys::kChange), defaultOf(keys::kChange));
     EXPECT_EQ(store.readText("DLL", "Location", "gone"), "gone");
-    EXPECT_TRUE(store.readFlag(keys::kDllStart));
+    EXPECT_TRUE(store.readFlag(keys::kPluginStart));
     EXPECT_EQ(store.readText("Label", "Width", ""), "360");
     EXPECT_EQ(store.read(keys::kDistricts), gb("上海市"));
     const std::string file = home.read("Galewarden.ini");
@@ -49,7 +49,7 @@ TEST(ConfigMigration, RepairsAFileOfAnOldVersion) {
 TEST(ConfigMigration, ASecondStartOfTheSameVersionChangesNothing) {
     const test::TestHome home;
     home.write("Galewarden.ini", kOldFile);
-    const ConfigStore store;
+    ConfigStore store;
     migrateConfiguration(store);
     // The user's own lists and sizes now stay, whatever the test words say.
     ASSERT_TRUE(store.writeQuoted("Source", "Skip", gb("试")));
@@ -69,7 +69,10 @@ TEST(ConfigMigration, OnlyALabelWidthOf120Grows) {
     for (const WidthCase& c : cases) {
         const test::TestHome home;
         home.write("Galewarden.ini", "[Label]\r\nWidth=" + c.stored + "\r\n");
-        migrateConfiguration(ConfigStore());
+        {
+            ConfigStore store;
+            migrateConfiguration(store);
+        }
         EXPECT_EQ(ConfigStore().readText("Label", "Width", "absent"), c.expected) << c.stored;
     }
 }
@@ -79,7 +82,10 @@ TEST(ConfigMigration, CurrentListsAreKept) {
     const std::string lists =
         gb("[Source]\r\nSkip=\"泥,雪\"\r\nSender=\"站\"\r\nChange=\"*农=农业\"\r\n");
     home.write("Galewarden.ini", lists);
-    migrateConfiguration(ConfigStore());
+    {
+        ConfigStore store;
+        migrateConfiguration(store);
+    }
     EXPECT_EQ(home.read("Galewarden.ini"),
               lists + "[CheckNew]\r\nCurrent=\"" + std::string(kVersionText) + "\"\r\n");
 }

@@ -27,7 +27,7 @@ TEST(ConfigStore, LivesInTheProgramDirectory) {
 
 TEST(ConfigStore, MissingFileGivesDefaultsAndReadsCreateNothing) {
     const test::TestHome home;
-    const ConfigStore store;
+    ConfigStore store;
     EXPECT_EQ(store.readText("General", "Width", "100"), "100");
     EXPECT_TRUE(store.readFlag("General", "AutoRun", "1"));
     EXPECT_EQ(store.readNumber("General", "Top", "60"), 60);
@@ -38,12 +38,12 @@ TEST(ConfigStore, MissingFileGivesDefaultsAndReadsCreateNothing) {
 TEST(ConfigStore, WithoutASourceSectionTheDefaultsApply) {
     const test::TestHome home;
     home.write("Galewarden.ini", "[General]\r\nWidth=100\r\n");
-    const ConfigStore store;
+    ConfigStore store;
     EXPECT_EQ(splitText(store.read(keys::kDistricts), " "),
               (std::vector<std::string>{gb("北京市"), gb("中央气象台")}));
     EXPECT_EQ(store.read(keys::kSkip), defaultOf(keys::kSkip));
     EXPECT_EQ(store.read(keys::kSender), defaultOf(keys::kSender));
-    EXPECT_TRUE(store.readFlag(keys::kUseKvx));
+    EXPECT_TRUE(store.readFlag(keys::kUseVendor));
 }
 
 TEST(ConfigStore, TypedReads) {
@@ -53,7 +53,7 @@ TEST(ConfigStore, TypedReads) {
                                     "QuotedOne=\" 1\"\n"
                                     "Number= 42px\nNegative=-7\nWord=abc\nFullWidth=４２\n"
                                     "[Source]\nDistricts=\"北京市 上海市\"\n"));
-    const ConfigStore store;
+    ConfigStore store;
     EXPECT_TRUE(store.readFlag("Label", "One", "0"));
     EXPECT_TRUE(store.readFlag("Label", "SpacedOne", "0"));  // blanks around values never count
     for (const char* key : {"True", "Zero", "Empty", "QuotedOne"}) {
@@ -70,7 +70,7 @@ TEST(ConfigStore, TypedReads) {
 
 TEST(ConfigStore, WritesStoreTheirFormsInGb18030) {
     const test::TestHome home;
-    const ConfigStore store;
+    ConfigStore store;
     ASSERT_TRUE(store.writeFlag("General", "AutoRun", false));
     ASSERT_TRUE(store.writeNumber("General", "Top", -5));
     ASSERT_TRUE(store.writeQuoted("Label", "Text", gb(" 预警 ")));
@@ -88,17 +88,17 @@ TEST(ConfigStore, WritesStoreTheirFormsInGb18030) {
 
 TEST(ConfigStore, AWriteThatCannotBeStoredReportsFailure) {
     const test::TestHome home;
-    const ConfigStore store;
+    ConfigStore store;
     EXPECT_FALSE(store.writeText("Label", "Text", "two\r\nlines"));
     EXPECT_FALSE(store.exists());
-    const ConfigStore nowhere(home.text() + "/missing/Galewarden.ini");
+    ConfigStore nowhere(home.text() + "/missing/Galewarden.ini");
     EXPECT_FALSE(nowhere.writeText("General", "Width", "1"));
     EXPECT_EQ(nowhere.readText("General", "Width", "100"), "100");
 }
 
 TEST(ConfigStore, WritesLeaveNoTemporaryFileBehind) {
     const test::TestHome home;
-    const ConfigStore store;
+    ConfigStore store;
     for (int i = 0; i < 20; ++i) {
         ASSERT_TRUE(store.writeNumber("General", "Key" + std::to_string(i % 3), i));
     }
@@ -142,7 +142,7 @@ TEST(ConfigStore, ConcurrentWritersKeepEachOthersKeys) {
     const test::TestHome home;
     constexpr int kKeysPerThread = 100;
     const auto writeKeys = [](const std::string& prefix) {
-        const ConfigStore store;
+        ConfigStore store;
         for (int i = 0; i < kKeysPerThread; ++i) {
             store.writeNumber(prefix == "Ui" ? "General" : "Source", prefix + std::to_string(i), i);
         }
@@ -151,7 +151,7 @@ TEST(ConfigStore, ConcurrentWritersKeepEachOthersKeys) {
     std::thread worker(writeKeys, "Worker");
     ui.join();
     worker.join();
-    const ConfigStore store;
+    ConfigStore store;
     std::vector<std::string> lost;
     for (int i = 0; i < kKeysPerThread; ++i) {
         for (const auto& [section, prefix] : {std::pair{"General", "Ui"}, {"Source", "Worker"}}) {
@@ -174,7 +174,7 @@ TEST(ConfigStore, WritersThroughALinkAndItsTargetKeepEachOthersKeys) {
     for (const char* name : {"Galewarden.ini", "link.ini"}) {
         const std::string path = home.text() + "/" + name;
         if (const pid_t child = fork(); child == 0) {
-            const ConfigStore store(path);
+            ConfigStore store(path);
             bool all = true;
             for (int i = 0; i < kKeysPerWriter; ++i) {
                 all = store.writeNumber("General", std::string(name) + std::to_string(i), i) && all;
@@ -190,7 +190,7 @@ TEST(ConfigStore, WritersThroughALinkAndItsTargetKeepEachOthersKeys) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a write was refused";
     }
     EXPECT_TRUE(std::filesystem::is_symlink(home.file("link.ini")));
-    const ConfigStore store;
+    ConfigStore store;
     for (const char* name : {"Galewarden.ini", "link.ini"}) {
         for (int i = 0; i < kKeysPerWriter; ++i) {
             EXPECT_EQ(store.readNumber("General", std::string(name) + std::to_string(i), "-1"), i)
@@ -203,7 +203,7 @@ TEST(ConfigStore, WritersThroughALinkAndItsTargetKeepEachOthersKeys) {
 // when its size and modification time stay as they were.
 TEST(ConfigStore, ReadsSeeEveryChangeOfTheFile) {
     const test::TestHome home;
-    const ConfigStore store;
+    ConfigStore store;
     const std::filesystem::path file = home.file("Galewarden.ini");
     const auto anHourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
     const auto writeOld = [&](const char* name, const char* bytes) {
@@ -251,7 +251,7 @@ TEST(ConfigStore, AnUnreadableFileIsNeverOverwritten) {
         ::chmod(path.c_str(), 0644);
         GTEST_SKIP() << "this user reads files without read permission";
     }
-    const ConfigStore store;
+    ConfigStore store;
     EXPECT_FALSE(store.writeText("General", "Height", "82"));
     EXPECT_FALSE(store.deleteKey("General", "Width"));
     EXPECT_EQ(store.readText("General", "Width", "100"), "100");
@@ -292,7 +292,7 @@ TEST(LabelText, DecodingIsOneLeftToRightPass) {
 
 TEST(LabelText, SurvivesTheFile) {
     const test::TestHome home;
-    const ConfigStore store;
+    ConfigStore store;
     const std::string text = gb("  \"台风\" \\ 路径\\n\r\n第二行  ");
     ASSERT_TRUE(store.write(keys::kLabelText, encodeLabelText(text)));
     EXPECT_EQ(decodeLabelText(store.read(keys::kLabelText)), text);

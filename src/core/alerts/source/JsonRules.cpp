@@ -18,12 +18,12 @@ namespace {
 // The vendor options, appended in this order, each only when above 0.
 std::string vendorOptions(const ConfigStore& store) {
     std::string options;
-    const double days = textToReal(store.readText("KVXSource", "e", ""));
+    const double days = textToReal(store.read(keys::kVendorDays));
     if (days > 0.0000001) {
         options += "&e=" + formatReal(days);
     }
-    for (const ConfigKey& key :
-         {keys::kKvxMatchMode, keys::kKvxLimit, keys::kKvxOrder, keys::kKvxNonMeteorological}) {
+    for (const ConfigKey& key : {keys::kVendorMatchMode, keys::kVendorLimit, keys::kVendorOrder,
+                                 keys::kVendorNonMeteorological}) {
         const int value = store.readNumber(key.section, key.name, "");
         if (value > 0) {
             options += "&" + std::string(key.name) + "=" + std::to_string(value);

@@ -13,28 +13,6 @@
 namespace galewarden {
 namespace {
 
-// Every key of the [JSON] section a source may set.
-constexpr std::array kJsonKeys{
-    &keys::kJsonHost,
-    &keys::kJsonMain,
-    &keys::kJsonUseDetail,
-    &keys::kJsonDetail,
-    &keys::kJsonStartPos,
-    &keys::kJsonKeyword,
-    &keys::kJsonClear,
-    &keys::kJsonIdentifier,
-    &keys::kJsonArray,
-    &keys::kJsonHeadline,
-    &keys::kJsonSender,
-    &keys::kJsonDescription,
-    &keys::kJsonPublishTime,
-    &keys::kJsonDetailSender,
-    &keys::kJsonDetailDescription,
-    &keys::kJsonDetailPublishTime,
-    &keys::kJsonOriginalSender,
-    &keys::kJsonHeaders,
-};
-
 std::string presetText(const IniDocument& file, std::string_view key) {
     return gbFromUtf8(file.read("Preset", key).value_or(""));
 }
@@ -46,8 +24,8 @@ SourcePreset presetFrom(const SourcePresetFile& file) {
                         presetText(ini, "Description"),
                         presetText(ini, "Loses"),
                         {}};
-    for (const ConfigKey* key : kJsonKeys) {
-        if (const std::optional<std::string> value = ini.read("JSON", key->name)) {
+    for (const ConfigKey* key : keys::kJsonRules) {
+        if (const std::optional<std::string> value = ini.read(key->section, key->name)) {
             preset.rules.emplace_back(std::string(key->name), gbFromUtf8(*value));
         }
     }
@@ -69,7 +47,7 @@ std::optional<std::string> valueOf(const Rules& rules, const ConfigKey& key) {
 
 // A key that is absent reads as the CR LF that no file can hold.
 bool holdsExactly(const ConfigStore& store, const SourcePreset& preset) {
-    for (const ConfigKey* key : kJsonKeys) {
+    for (const ConfigKey* key : keys::kJsonRules) {
         const std::string stored = store.readText(key->section, key->name, "\r\n");
         if (key == &keys::kJsonHost) {
             continue;  // the stand-in's host stands for the real one
@@ -112,23 +90,23 @@ Rules presetRulesInUse(const SourcePreset& preset) {
     return rules;
 }
 
-bool useSourcePreset(const ConfigStore& store, const SourcePreset& preset) {
+bool useSourcePreset(ConfigStore& store, const SourcePreset& preset) {
     const Rules rules = presetRulesInUse(preset);
     bool written = true;
-    for (const ConfigKey* key : kJsonKeys) {
+    for (const ConfigKey* key : keys::kJsonRules) {
         const std::optional<std::string> value = valueOf(rules, *key);
         written = (value ? store.write(*key, *value) : store.deleteKey(key->section, key->name)) &&
                   written;
     }
-    return store.write(keys::kUseKvx, "0") && written;
+    return store.write(keys::kUseVendor, "0") && written;
 }
 
-bool useVendorSource(const ConfigStore& store) {
-    return store.write(keys::kUseKvx, "1");
+bool useVendorSource(ConfigStore& store) {
+    return store.write(keys::kUseVendor, "1");
 }
 
 std::string currentSourceId(const ConfigStore& store) {
-    if (store.readFlag(keys::kUseKvx)) {
+    if (store.readFlag(keys::kUseVendor)) {
         return std::string(kVendorSourceId);
     }
     for (const SourcePreset& preset : sourcePresets()) {

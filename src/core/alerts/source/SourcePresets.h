@@ -34,9 +34,9 @@ std::vector<std::pair<std::string, std::string>> presetRulesInUse(const SourcePr
 // Makes the preset the source: every [JSON] key it does not name is deleted (so Keyword and
 // Clear fall back to their defaults), its keys in use are written, and [Source] UseKVX becomes
 // 0. False when a write failed.
-bool useSourcePreset(const ConfigStore& store, const SourcePreset& preset);
+bool useSourcePreset(ConfigStore& store, const SourcePreset& preset);
 // Makes the vendor's service the source again ([Source] UseKVX = 1); the rules stay.
-bool useVendorSource(const ConfigStore& store);
+bool useVendorSource(ConfigStore& store);
 
 // The source the configuration names: kVendorSourceId, the id of the preset whose keys the
 // [JSON] section holds exactly (the host aside), or empty for rules of the user's own.
