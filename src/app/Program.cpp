@@ -20,14 +20,14 @@
 #include "core/platform/ProgramPaths.h"
 #include "core/platform/TerminationRequests.h"
 #include "core/text/CodePage.h"
-#include "settings/DistrictPicker.h"
-#include "settings/HtmlMarkerWindow.h"
-#include "settings/IconPackPage.h"
-#include "settings/JsonRulesWindow.h"
-#include "settings/SettingsWindow.h"
-#include "settings/SetupWizard.h"
-#include "settings/SourceOptionsWindow.h"
-#include "settings/UpdateChecker.h"
+#include "settings/editors/DistrictPicker.h"
+#include "settings/editors/HtmlMarkerWindow.h"
+#include "settings/editors/JsonRulesWindow.h"
+#include "settings/editors/SourceOptionsWindow.h"
+#include "settings/update_views/IconPackPage.h"
+#include "settings/update_views/UpdateChecker.h"
+#include "settings/window/SettingsWindow.h"
+#include "settings/wizard/SetupWizard.h"
 #include "ui/AlertIconWindow.h"
 #include "ui/DetailsWindow.h"
 #include "ui/FullScreenCalibration.h"
@@ -128,13 +128,12 @@ void Program::watchTerminationRequests() {
 // What a crash report tells of the running program, made beforehand.
 void Program::refreshErrorReport() {
     const RefreshState& state = engine_->state();
-    updateErrorReport({display_.currentIndex, display_.entryCount(), display_.fadeStep,
+    updateErrorReport({display_.currentIndex(), display_.entryCount(), display_.fadeStep(),
                        state.firstCycleDone.load(), state.responseText()});
 }
 
 void Program::start() {
     watchTerminationRequests();
-    display_.fadeStep = 1;
     if (asksForReset(arguments_)) {
         resetConfiguration(store_);
     }
@@ -225,8 +224,7 @@ void Program::startMonitoring() {
     engine_->state().settingsChanged = true;
     createIconWindow();
     applyAutoRun();
-    display_.notSuppressed = true;
-    display_.fullScreenClear = true;
+    display_.startMonitoring();
     centreOnScreen(*details_, kDetailsClientSize);
     tray_->showAtStart();
     if (!tray_->available()) {

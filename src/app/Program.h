@@ -10,8 +10,8 @@
 #include "app/ProgramInfo.h"
 #include "app/ProgramTimers.h"
 #include "core/config/ConfigStore.h"
-#include "settings/SettingsServices.h"
-#include "ui/DisplayState.h"
+#include "settings/services/SettingsServices.h"
+#include "ui/IconDisplay.h"
 
 namespace galewarden {
 
@@ -89,7 +89,7 @@ class Program : public QObject {
     ProgramInfo info_;
     ConfigStore store_;
     ProgramTimers timers_;
-    DisplayState display_;
+    IconDisplay display_;
     std::unique_ptr<DetailsWindow> details_;
     std::unique_ptr<TrayIcon> tray_;
     AlertIconWindow* icon_ = nullptr;

@@ -5,12 +5,12 @@
 #include "core/text/CodePage.h"
 #include "ui/AlertIconWindow.h"
 #include "ui/DetailsWindow.h"
-#include "ui/DisplayState.h"
+#include "ui/IconDisplay.h"
 #include "ui/TrayIcon.h"
 
 namespace galewarden {
 
-RefreshPresenter::RefreshPresenter(Windows windows, DisplayState& display, ProgramTimers& timers,
+RefreshPresenter::RefreshPresenter(Windows windows, IconDisplay& display, ProgramTimers& timers,
                                    std::function<void()> afterResult)
     : windows_(windows), display_(display), timers_(timers), afterResult_(std::move(afterResult)) {}
 
@@ -30,10 +30,7 @@ void RefreshPresenter::setRefreshInterval(int milliseconds) {
 
 // The new display replaces the old one whole; the cycle goes on from where it stood.
 void RefreshPresenter::presentResult(const RefreshResult& result) {
-    display_.display = result.display;
-    display_.highestColour = result.highestColour;
-    display_.hasAlerts = result.anyKept;
-    display_.animate = result.animate;
+    display_.takeResult(result.display, result.highestColour, result.anyKept, result.animate);
     presentRefreshResult(result, *this);
     if (afterResult_) {
         afterResult_();

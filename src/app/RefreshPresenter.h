@@ -10,7 +10,7 @@ namespace galewarden {
 class AlertIconWindow;
 class DetailsWindow;
 class TrayIcon;
-struct DisplayState;
+struct IconDisplay;
 struct ProgramTimers;
 
 // Applies what a refresh pass hands over to the windows, the tray and the timers, on the
@@ -24,7 +24,7 @@ class RefreshPresenter : public RefreshView, public PresentationTarget {
     };
 
     // `afterResult` runs once each result has been applied.
-    RefreshPresenter(Windows windows, DisplayState& display, ProgramTimers& timers,
+    RefreshPresenter(Windows windows, IconDisplay& display, ProgramTimers& timers,
                      std::function<void()> afterResult);
 
     // RefreshView
@@ -48,7 +48,7 @@ class RefreshPresenter : public RefreshView, public PresentationTarget {
 
   private:
     Windows windows_;
-    DisplayState& display_;
+    IconDisplay& display_;
     ProgramTimers& timers_;
     std::function<void()> afterResult_;
 };

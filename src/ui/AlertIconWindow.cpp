@@ -13,12 +13,12 @@
 #include "core/config/IconPlacement.h"
 #include "ui/ColourSection.h"
 #include "ui/DetailPictureRule.h"
-#include "ui/DisplayState.h"
+#include "ui/IconDisplay.h"
 #include "ui/IconFade.h"
 #include "ui/IconShape.h"
 #include "ui/LabelWindow.h"
 #include "ui/OverlayWindow.h"
-#include "ui/PictureRotation.h"
+
 #include "ui/SignalPicture.h"
 #include "ui/WindowGeometry.h"
 
@@ -45,7 +45,7 @@ ConfiguredIcon configuredIcon(const ConfigStore& store) {
 
 }  // namespace
 
-AlertIconWindow::AlertIconWindow(ConfigStore& store, DisplayState& state, QTimer& rotationTimer,
+AlertIconWindow::AlertIconWindow(ConfigStore& store, IconDisplay& state, QTimer& rotationTimer,
                                  QTimer& fadeTimer, CountFullScreenWindows countFullScreenWindows,
                                  QWidget* parent)
     : QWidget(parent),
@@ -71,8 +71,8 @@ AlertIconWindow::AlertIconWindow(ConfigStore& store, DisplayState& state, QTimer
 // The show option of the colour now in force is read before the decision: the one of the
 // previous result would otherwise decide for a second.
 void AlertIconWindow::updateIconWindowVisibility() {
-    if (const auto options = readColourOptions(store_, state_.highestColour)) {
-        state_.colourShown = options->shown;
+    if (const auto options = readColourOptions(store_, state_.highestColour())) {
+        state_.showColour(options->shown);
     }
     autoHide_.updateFullScreenCondition();
     setVisible(state_.visible());
@@ -84,11 +84,10 @@ void AlertIconWindow::applyIconWindowSettings() {
         return;
     }
     autoHide_.readMouseOverOption();
-    if (const auto options = readColourOptions(store_, state_.highestColour)) {
-        state_.currentAlpha = options->alpha;
-        state_.colourShown = options->shown;
+    if (const auto options = readColourOptions(store_, state_.highestColour())) {
+        state_.applyColourOptions(options->shown, options->alpha);
         setStaysOnTop(*this, options->onTop);
-        setOverlayAlpha(*this, fadedAlpha(state_.currentAlpha, state_.fadeStep));
+        setOverlayAlpha(*this, state_.alpha());
         placeWindow();
     }
     label_->updateLabelWindow();
@@ -139,18 +138,18 @@ void AlertIconWindow::switchByHand() {
 void AlertIconWindow::startSwitch() {
     if (fadeTimer_.isActive()) {
         fadeTimer_.stop();
-        interruptFade(state_);
+        state_.interruptFade();
     }
     fadeTimer_.start(kFadeTickMs);
 }
 
 void AlertIconWindow::fadeTick() {
-    const FadeTick tick = nextFadeTick(state_);
+    const FadeTick tick = state_.nextFadeTick();
     if (tick.stopTimer) {
         fadeTimer_.stop();
     }
     if (tick.applyAlpha) {
-        const int alpha = fadedAlpha(state_.currentAlpha, state_.fadeStep);
+        const int alpha = state_.alpha();
         if (isVisible()) {
             setOverlayAlpha(*this, alpha);
         }
@@ -164,10 +163,10 @@ void AlertIconWindow::fadeTick() {
 }
 
 void AlertIconWindow::changePicture() {
-    const SharedDisplay display = state_.display;  // the entry lives as long as its snapshot
-    if (advancePicture(state_) != nullptr) {
+    const SharedDisplay display = state_.display();  // the entry lives as long as its snapshot
+    if (state_.advance() != nullptr) {
         const qreal ratio = devicePixelRatioF();
-        picture_ = pictures_.of(display, static_cast<std::size_t>(state_.currentIndex - 1),
+        picture_ = pictures_.of(display, static_cast<std::size_t>(state_.currentIndex() - 1),
                                 (QSizeF(size()) * ratio).toSize(), &signalPicture);
         picture_.setDevicePixelRatio(ratio);
         update();

@@ -15,7 +15,7 @@ namespace galewarden {
 
 class ConfigStore;
 class LabelWindow;
-struct DisplayState;
+struct IconDisplay;
 
 // The small borderless window near the top right corner of the primary screen that steps
 // through the pictures of the warnings in force. It never takes the focus and has no task-bar
@@ -29,7 +29,7 @@ class AlertIconWindow : public QWidget {
 
   public:
     // Without a counter no window counts as full-screen.
-    AlertIconWindow(ConfigStore& store, DisplayState& state, QTimer& rotationTimer,
+    AlertIconWindow(ConfigStore& store, IconDisplay& state, QTimer& rotationTimer,
                     QTimer& fadeTimer, CountFullScreenWindows countFullScreenWindows = {},
                     QWidget* parent = nullptr);
 
@@ -71,7 +71,7 @@ class AlertIconWindow : public QWidget {
     void finishDrag();
 
     ConfigStore& store_;
-    DisplayState& state_;
+    IconDisplay& state_;
     QTimer& rotationTimer_;
     QTimer& fadeTimer_;
     AutoHide autoHide_;

@@ -4,11 +4,11 @@
 
 #include "core/alerts/TimerInterval.h"
 #include "core/config/ConfigStore.h"
-#include "ui/DisplayState.h"
+#include "ui/IconDisplay.h"
 
 namespace galewarden {
 
-AutoHide::AutoHide(const ConfigStore& store, DisplayState& state,
+AutoHide::AutoHide(const ConfigStore& store, IconDisplay& state,
                    CountFullScreenWindows countFullScreenWindows, QObject* parent)
     : QObject(parent),
       store_(store),
@@ -18,14 +18,14 @@ AutoHide::AutoHide(const ConfigStore& store, DisplayState& state,
 }
 
 void AutoHide::updateFullScreenCondition() {
-    const bool iconWanted = state_.hasAlerts && state_.notSuppressed && state_.colourShown;
+    const bool iconWanted = state_.iconWanted();
     // The file is read only while the answer can depend on it.
     FullScreenOptions options;
     if (iconWanted) {
         options.autoHide = store_.readFlag(keys::kScreenAutoHide);
         options.base = options.autoHide ? store_.readNumber(keys::kScreenBasic) : 0;
     }
-    state_.fullScreenClear = fullScreenClear(iconWanted, options, countFullScreenWindows_);
+    state_.setFullScreenClear(fullScreenClear(iconWanted, options, countFullScreenWindows_));
 }
 
 void AutoHide::readMouseOverOption() {
@@ -33,7 +33,7 @@ void AutoHide::readMouseOverOption() {
 }
 
 void AutoHide::suppressIcon() {
-    state_.notSuppressed = false;
+    state_.suppress();
     emit suppressed();
     reshowTimer_.stop();
     const int interval = timerMilliseconds(store_.readNumber(keys::kReshowTime));
@@ -44,7 +44,7 @@ void AutoHide::suppressIcon() {
 
 void AutoHide::endSuppression() {
     reshowTimer_.stop();
-    state_.notSuppressed = true;
+    state_.endSuppression();
 }
 
 }  // namespace galewarden

@@ -8,7 +8,7 @@
 namespace galewarden {
 
 class ConfigStore;
-struct DisplayState;
+struct IconDisplay;
 
 // The icon gets out of the way: while a full-screen window is open, and for [General]
 // ReshowTime seconds after the pointer passed over it or it was right-clicked.
@@ -16,7 +16,7 @@ class AutoHide : public QObject {
     Q_OBJECT
 
   public:
-    AutoHide(const ConfigStore& store, DisplayState& state,
+    AutoHide(const ConfigStore& store, IconDisplay& state,
              CountFullScreenWindows countFullScreenWindows, QObject* parent = nullptr);
 
     // Once a second, before the icon's visibility is decided.
@@ -36,7 +36,7 @@ class AutoHide : public QObject {
 
   private:
     const ConfigStore& store_;
-    DisplayState& state_;
+    IconDisplay& state_;
     CountFullScreenWindows countFullScreenWindows_;
     QTimer reshowTimer_;
     bool mouseOverHide_ = false;

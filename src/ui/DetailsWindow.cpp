@@ -14,7 +14,7 @@
 #include "core/alerts/RefreshState.h"
 #include "core/alerts/classify/SignalColour.h"
 #include "core/alerts/pictures/BuiltinPictures.h"
-#include "ui/DisplayState.h"
+#include "ui/IconDisplay.h"
 #include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
 #include "ui/SignalPicture.h"
@@ -97,7 +97,7 @@ QPixmap pictureOfEntry(const DisplayEntry& entry, QSize box) {
 
 }  // namespace
 
-DetailsWindow::DetailsWindow(const DisplayState& display, UnexpectedDataSource unexpectedData)
+DetailsWindow::DetailsWindow(const IconDisplay& display, UnexpectedDataSource unexpectedData)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       display_(display),
@@ -175,7 +175,7 @@ void DetailsWindow::showDetailsWindow() {
 
 void DetailsWindow::showDetailPictures() {
     const auto entries =
-        detailPictureEntries(static_cast<int>(display_.entryCount()), display_.currentIndex);
+        detailPictureEntries(static_cast<int>(display_.entryCount()), display_.currentIndex());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (entries[i] == 0) {
             pictures_[i]->clear();
@@ -186,7 +186,7 @@ void DetailsWindow::showDetailPictures() {
 }
 
 const QPixmap& DetailsWindow::pictureOf(int entryIndex) {
-    return entryPictures_.of(display_.display, static_cast<std::size_t>(entryIndex), kPictureSize,
+    return entryPictures_.of(display_.display(), static_cast<std::size_t>(entryIndex), kPictureSize,
                              &pictureOfEntry);
 }
 

@@ -18,7 +18,7 @@ class QTimer;
 
 namespace galewarden {
 
-struct DisplayState;
+struct IconDisplay;
 struct StatusLine;
 
 // The program's main window, "预警信息": the full warning texts beside up to three signal
@@ -37,7 +37,7 @@ class DetailsWindow : public QWidget {
     using UnexpectedDataSource = std::function<std::string()>;
 
     // `display` is read on the interface thread whenever the pictures change.
-    explicit DetailsWindow(const DisplayState& display, UnexpectedDataSource unexpectedData = {});
+    explicit DetailsWindow(const IconDisplay& display, UnexpectedDataSource unexpectedData = {});
     ~DetailsWindow() override;
 
     // Visible, restored, raised and activated; asks for attention when it stays inactive.
@@ -70,7 +70,7 @@ class DetailsWindow : public QWidget {
     void showUnexpectedData();
     const QPixmap& pictureOf(int entryIndex);
 
-    const DisplayState& display_;
+    const IconDisplay& display_;
     UnexpectedDataSource unexpectedData_;
     std::array<QLabel*, kDetailPictureCount> pictures_{};
     QPushButton* switchButton_ = nullptr;

@@ -4,7 +4,7 @@
 #include <QPainter>
 
 #include "core/config/ConfigStore.h"
-#include "ui/DisplayState.h"
+#include "ui/IconDisplay.h"
 #include "ui/IconFade.h"
 #include "ui/InterfaceFont.h"
 #include "ui/LabelStyle.h"
@@ -44,7 +44,7 @@ ConfiguredLabel configuredLabel(const ConfigStore& store) {
 
 }  // namespace
 
-LabelWindow::LabelWindow(const ConfigStore& store, const DisplayState& state, QWidget& icon)
+LabelWindow::LabelWindow(const ConfigStore& store, const IconDisplay& state, QWidget& icon)
     : QWidget(&icon),
       store_(store),
       state_(state),
@@ -64,7 +64,7 @@ LabelWindow::LabelWindow(const ConfigStore& store, const DisplayState& state, QW
 }
 
 void LabelWindow::updateLabelWindow() {
-    if (state_.highestColour != 0 && !store_.readFlag(keys::kLabelShow)) {
+    if (state_.highestColour() != 0 && !store_.readFlag(keys::kLabelShow)) {
         hide();
         return;
     }
@@ -84,7 +84,7 @@ void LabelWindow::updateLabelWindow() {
     const ColourValue textColour = textToColour(store_.read(keys::kLabelColor));
     if (labelStyled_ || !icon_.isVisible()) {
         setColours(textColour, background_);
-        if (!state_.display->labelUsesName) {
+        if (!state_.display()->labelUsesName) {
             return;
         }
     }
@@ -92,7 +92,7 @@ void LabelWindow::updateLabelWindow() {
 }
 
 void LabelWindow::applyFullStyling(ColourValue textColour) {
-    QString text = toQString(labelTextFor(*state_.display, state_.currentPlaceName));
+    QString text = toQString(labelTextFor(*state_.display(), state_.currentPlaceName()));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (label_->text() != text) {
         label_->setText(text);
@@ -108,7 +108,7 @@ void LabelWindow::applyFullStyling(ColourValue textColour) {
     }
     setColours(textColour, labelBackground(textToColour(store_.read(keys::kLabelBgColor))));
     labelStyled_ = true;
-    setAlpha(fadedAlpha(state_.currentAlpha, state_.fadeStep));
+    setAlpha(state_.alpha());
     cutToText();
 }
 

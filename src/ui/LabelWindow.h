@@ -9,7 +9,7 @@ class QLabel;
 namespace galewarden {
 
 class ConfigStore;
-struct DisplayState;
+struct IconDisplay;
 
 // The line of text that travels with the icon window: placed relative to it, shown and kept
 // on top with it, faded with it, and transparent to the pointer. Its background is keyed
@@ -19,7 +19,7 @@ class LabelWindow : public QWidget {
 
   public:
     // `icon` owns the label and is the window it follows.
-    LabelWindow(const ConfigStore& store, const DisplayState& state, QWidget& icon);
+    LabelWindow(const ConfigStore& store, const IconDisplay& state, QWidget& icon);
 
     // Placement, visibility and on-top state on every call; the text, font, alignment,
     // background and opacity the first time the icon is seen, and on every call while the
@@ -44,7 +44,7 @@ class LabelWindow : public QWidget {
     void cutToText();
 
     const ConfigStore& store_;
-    const DisplayState& state_;
+    const IconDisplay& state_;
     QWidget& icon_;
     QLabel* label_;
     ColourValue textColour_;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/DistrictList.h"
+#include "settings/model/DistrictList.h"
 #include "support/TestHome.h"
 
 namespace galewarden {

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "settings/BundledDistrictEntries.h"
-#include "settings/DistrictPickerAnswer.h"
-#include "settings/DistrictPickerChecklist.h"
-#include "settings/DistrictPickerDirectAdd.h"
-#include "settings/DistrictPickerRequest.h"
+#include "settings/editors_model/BundledDistrictEntries.h"
+#include "settings/editors_model/DistrictPickerAnswer.h"
+#include "settings/editors_model/DistrictPickerChecklist.h"
+#include "settings/editors_model/DistrictPickerDirectAdd.h"
+#include "settings/editors_model/DistrictPickerRequest.h"
 #include "support/TestHome.h"
 
 namespace galewarden {

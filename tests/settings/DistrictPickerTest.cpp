@@ -16,7 +16,7 @@
 
 #include "AlertService.h"
 #include "core/net/HttpClient.h"
-#include "settings/DistrictPicker.h"
+#include "settings/editors/DistrictPicker.h"
 #include "support/LoopbackServer.h"
 #include "support/QtTestRegistry.h"
 #include "support/TestHome.h"

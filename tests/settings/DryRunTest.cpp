@@ -13,8 +13,8 @@
 #include "core/alerts/outputs/RefreshPlugin.h"
 #include "core/config/ConfigStore.h"
 #include "core/net/HttpClient.h"
-#include "settings/DryRun.h"
-#include "settings/JsonRuleFields.h"
+#include "settings/editors_model/DryRun.h"
+#include "settings/editors_model/JsonRuleFields.h"
 #include "support/TestHome.h"
 
 namespace galewarden {

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "core/config/ConfigStore.h"
-#include "settings/HtmlMarker.h"
-#include "settings/SourceOptions.h"
+#include "settings/editors_model/HtmlMarker.h"
+#include "settings/editors_model/SourceOptions.h"
 #include "support/TestHome.h"
 
 namespace galewarden {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "settings/AlphaLabel.h"
-#include "settings/IntegerText.h"
-#include "settings/RefreshTimeRule.h"
+#include "settings/model/AlphaLabel.h"
+#include "settings/model/IntegerText.h"
+#include "settings/model/RefreshTimeRule.h"
 #include "support/TestHome.h"
 
 namespace galewarden {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/IconPackList.h"
+#include "settings/update_model/IconPackList.h"
 #include "support/TestHome.h"
 
 namespace galewarden {

@@ -11,7 +11,7 @@
 #include "AlertService.h"
 #include "core/config/ConfigStore.h"
 #include "core/net/HttpClient.h"
-#include "settings/IconPackPage.h"
+#include "settings/update_views/IconPackPage.h"
 #include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "support/WindowControls.h"

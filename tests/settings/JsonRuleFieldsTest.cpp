@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/config/ConfigStore.h"
-#include "settings/JsonRuleFields.h"
+#include "settings/editors_model/JsonRuleFields.h"
 #include "support/TestHome.h"
 
 namespace galewarden {

@@ -16,7 +16,7 @@
 #include "core/config/ConfigStore.h"
 #include "core/net/HttpClient.h"
 #include "core/platform/ProgramPaths.h"
-#include "settings/JsonRulesWindow.h"
+#include "settings/editors/JsonRulesWindow.h"
 #include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "support/WindowControls.h"

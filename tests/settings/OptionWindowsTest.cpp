@@ -7,8 +7,8 @@
 #include <string>
 
 #include "core/config/ConfigStore.h"
-#include "settings/HtmlMarkerWindow.h"
-#include "settings/SourceOptionsWindow.h"
+#include "settings/editors/HtmlMarkerWindow.h"
+#include "settings/editors/SourceOptionsWindow.h"
 #include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "support/WindowControls.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "settings/PluginNotice.h"
+#include "settings/model/PluginNotice.h"
 #include "support/TestHome.h"
 
 namespace galewarden {

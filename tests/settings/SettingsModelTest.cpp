@@ -8,7 +8,7 @@
 
 #include "core/config/ConfigStore.h"
 #include "core/text/TextPieces.h"
-#include "settings/SettingsModel.h"
+#include "settings/model/SettingsModel.h"
 #include "support/TestHome.h"
 
 namespace galewarden {

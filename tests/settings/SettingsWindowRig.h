@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/config/ConfigStore.h"
-#include "settings/SettingsWindow.h"
+#include "settings/window/SettingsWindow.h"
 #include "support/TestHome.h"
 #include "ui/MessageBox.h"
 

@@ -13,7 +13,7 @@
 
 #include "SettingsWindowRig.h"
 #include "core/net/HttpClient.h"
-#include "settings/UpdateChecker.h"
+#include "settings/update_views/UpdateChecker.h"
 #include "support/QtTestRegistry.h"
 
 namespace galewarden {

@@ -15,8 +15,8 @@
 
 #include "core/config/ConfigStore.h"
 #include "core/config/ServiceHosts.h"
-#include "settings/SetupWizard.h"
-#include "settings/WizardPreview.h"
+#include "settings/wizard/SetupWizard.h"
+#include "settings/wizard/WizardPreview.h"
 #include "support/PlacementPrinting.h"
 #include "support/QtTestRegistry.h"
 #include "support/TestHome.h"

@@ -14,7 +14,7 @@
 #include "AlertService.h"
 #include "core/config/ConfigStore.h"
 #include "core/net/HttpClient.h"
-#include "settings/UpdateChecker.h"
+#include "settings/update_views/UpdateChecker.h"
 #include "support/LoopbackServer.h"
 #include "support/QtTestRegistry.h"
 #include "support/TestHome.h"

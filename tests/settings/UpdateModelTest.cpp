@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "settings/UpdateArchive.h"
-#include "settings/UpdateDecision.h"
-#include "settings/UpdateSchedule.h"
-#include "settings/UpdateVersionFile.h"
+#include "settings/update_model/UpdateArchive.h"
+#include "settings/update_model/UpdateDecision.h"
+#include "settings/update_model/UpdateSchedule.h"
+#include "settings/update_model/UpdateVersionFile.h"
 #include "support/TestHome.h"
 
 namespace galewarden {

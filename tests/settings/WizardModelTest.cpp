@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/WizardModel.h"
-#include "settings/WizardSummary.h"
+#include "settings/wizard_model/WizardModel.h"
+#include "settings/wizard_model/WizardSummary.h"
 #include "support/TestHome.h"
 
 namespace galewarden {

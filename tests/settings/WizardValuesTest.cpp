@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/config/ConfigStore.h"
-#include "settings/WizardValues.h"
+#include "settings/wizard_model/WizardValues.h"
 #include "support/TestHome.h"
 
 namespace galewarden {

@@ -55,8 +55,8 @@ class AlertIconWindowTest : public QObject {
         rig.present(test::displayOf(0), 0);
         QVERIFY(!rig.window.isVisible());
         QVERIFY(!rig.label().isVisible());
-        QVERIFY(!rig.state.fullScreenClear);
-        QCOMPARE(rig.state.currentIndex, 0);
+        QVERIFY(!rig.state.visible());
+        QCOMPARE(rig.state.currentIndex(), 0);
     }
 
     void shownWithWarningsAtItsPlace() {
@@ -115,8 +115,8 @@ class AlertIconWindowTest : public QObject {
         rig.switchPicture();
         QVERIFY(!rig.window.isVisible());
         QCOMPARE(changes.count(), 2);
-        QCOMPARE(rig.state.currentIndex, 2);
-        QCOMPARE(rig.state.currentPlaceName, gb("地2"));
+        QCOMPARE(rig.state.currentIndex(), 2);
+        QCOMPARE(rig.state.currentPlaceName(), gb("地2"));
     }
 
     void withoutColourThePreviousOptionsStay() {
@@ -126,8 +126,9 @@ class AlertIconWindowTest : public QObject {
         rig.configure("[Red]\nAlpha=10\nTop=1\nShow=0\n");
         rig.present(test::displayOf(0), 0);
         QVERIFY(!rig.window.isVisible());
-        QCOMPARE(rig.state.currentAlpha, 200);
-        QVERIFY(rig.state.colourShown);
+        QCOMPARE(rig.state.alpha(), 200);
+        rig.state.takeResult(test::displayOf(1), 0, true, false);
+        QVERIFY(rig.state.iconWanted());  // the red's show option still holds
         QVERIFY(!rig.window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
 
@@ -168,13 +169,13 @@ class AlertIconWindowTest : public QObject {
         QFETCH(int, ticks);
         IconWindowRig rig;
         rig.present(test::displayOf(5), 4);
-        rig.state.animate = animate;
+        rig.setAnimate(animate);
         QSignalSpy changes(&rig.window, &AlertIconWindow::pictureChanged);
         std::vector<int> shown{entryShown(rig.window, 5)};
         for (int press = 0; press < 6; ++press) {
             QCOMPARE(rig.switchPicture(), ticks);
             shown.push_back(entryShown(rig.window, 5));
-            QCOMPARE(rig.state.currentPlaceName, gb("地") + std::to_string(shown.back()));
+            QCOMPARE(rig.state.currentPlaceName(), gb("地") + std::to_string(shown.back()));
         }
         QCOMPARE(shown, (std::vector<int>{1, 2, 3, 4, 5, 1, 2}));
         QCOMPARE(changes.count(), 6);
@@ -184,17 +185,17 @@ class AlertIconWindowTest : public QObject {
     void aSwitchDuringAFadeChangesThePictureOnTheNextTick() {
         IconWindowRig rig;
         rig.present(test::displayOf(3), 4);
-        rig.state.animate = true;
+        rig.setAnimate(true);
         rig.window.startSwitch();
         for (int tick = 0; tick < 4; ++tick) {
             rig.window.fadeTick();
         }
-        QCOMPARE(rig.state.currentIndex, 1);
+        QCOMPARE(rig.state.currentIndex(), 1);
         QVERIFY(closeTo(rig.window.windowOpacity(), opacityOf(127 * 6 / 10)));
         rig.window.startSwitch();
         QVERIFY(rig.fadeTimer.isActive());
         rig.window.fadeTick();
-        QCOMPARE(rig.state.currentIndex, 2);
+        QCOMPARE(rig.state.currentIndex(), 2);
         QVERIFY(closeTo(rig.window.windowOpacity(), opacityOf(127 / 10)));
     }
 
@@ -281,7 +282,7 @@ class AlertIconWindowTest : public QObject {
         QTest::mouseClick(&rig.window, Qt::RightButton, {}, QPoint(20, 20));
         QVERIFY(!rig.window.isVisible());
         QVERIFY(!rig.label().isVisible());
-        QVERIFY(!rig.state.notSuppressed);
+        QVERIFY(!rig.state.iconWanted());
         QTest::qWait(200);
         QVERIFY(!rig.window.isVisible());  // the passes keep it away
         QTRY_VERIFY_WITH_TIMEOUT(rig.window.isVisible(), 5000);
@@ -339,9 +340,9 @@ class AlertIconWindowTest : public QObject {
     void theTimersDriveTheCycle() {
         IconWindowRig rig;
         rig.present(test::displayOf(3), 2);
-        rig.state.animate = true;
+        rig.setAnimate(true);
         rig.rotationTimer.start(30);
-        QTRY_COMPARE(rig.state.currentIndex, 3);
+        QTRY_COMPARE(rig.state.currentIndex(), 3);
         rig.rotationTimer.stop();
         QTRY_VERIFY(!rig.fadeTimer.isActive());
     }

@@ -6,9 +6,9 @@
 #include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "ui/AutoHide.h"
-#include "ui/DisplayState.h"
 #include "ui/FullScreenCalibration.h"
 #include "ui/FullScreenRule.h"
+#include "ui/IconDisplay.h"
 #include "ui/MessageBox.h"
 
 namespace galewarden {
@@ -27,11 +27,13 @@ struct FakeScreen {
     }
 };
 
-DisplayState iconWanted() {
-    DisplayState state;
-    state.hasAlerts = true;
-    state.notSuppressed = true;
-    state.colourShown = true;
+IconDisplay iconWanted() {
+    auto snapshot = std::make_shared<DisplaySnapshot>();
+    snapshot->entries.push_back({});
+    IconDisplay state;
+    state.takeResult(snapshot, 2, true, false);
+    state.startMonitoring();
+    state.showColour(true);
     return state;
 }
 
@@ -81,51 +83,51 @@ class AutoHideTest : public QObject {
         const test::TestHome home;
         home.write("Galewarden.ini", "[Screen]\nAutoHide=1\nBasic=\"3\"\n");
         ConfigStore store;
-        DisplayState state = iconWanted();
+        IconDisplay state = iconWanted();
         FakeScreen screen{3, {}};
         AutoHide autoHide(store, state, screen.counter());
 
         autoHide.updateFullScreenCondition();
-        QVERIFY(state.fullScreenClear);
+        QVERIFY(state.visible());
         screen.windows = 4;  // a full-screen video opens
         autoHide.updateFullScreenCondition();
-        QVERIFY(!state.fullScreenClear);
+        QVERIFY(!state.visible());
         screen.windows = 3;
         autoHide.updateFullScreenCondition();
-        QVERIFY(state.fullScreenClear);
+        QVERIFY(state.visible());
 
-        state.colourShown = false;
+        state.showColour(false);
         autoHide.updateFullScreenCondition();
-        QVERIFY(!state.fullScreenClear);
+        QVERIFY(!state.visible());
         QCOMPARE(screen.asked.size(), std::size_t{3});
 
         store.writeText("Screen", "AutoHide", "0");
-        state.colourShown = true;
+        state.showColour(true);
         screen.windows = 9;
         autoHide.updateFullScreenCondition();
-        QVERIFY(state.fullScreenClear);
+        QVERIFY(state.visible());
         QCOMPARE(screen.asked.size(), std::size_t{3});  // no count while auto-hide is off
 
         store.writeText("Screen", "AutoHide", "1");
         store.writeText("Screen", "Basic", "many");  // reads as 0
         autoHide.updateFullScreenCondition();
-        QVERIFY(!state.fullScreenClear);
+        QVERIFY(!state.visible());
     }
 
     void suppressionLastsReshowTimeSeconds() {
         const test::TestHome home;
         home.write("Galewarden.ini", "[General]\nReshowTime=1\n");
         ConfigStore store;
-        DisplayState state = iconWanted();
+        IconDisplay state = iconWanted();
         AutoHide autoHide(store, state, {});
         QSignalSpy suppressed(&autoHide, &AutoHide::suppressed);
 
         autoHide.suppressIcon();
         QCOMPARE(suppressed.count(), 1);
-        QVERIFY(!state.notSuppressed);
+        QVERIFY(!state.iconWanted());
         QVERIFY(autoHide.reshowTimer().isActive());
         QCOMPARE(autoHide.reshowTimer().interval(), 1000);
-        QTRY_VERIFY_WITH_TIMEOUT(state.notSuppressed, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(state.iconWanted(), 5000);
         QVERIFY(!autoHide.reshowTimer().isActive());
     }
 
@@ -140,18 +142,18 @@ class AutoHideTest : public QObject {
         const test::TestHome home;
         home.write("Galewarden.ini", "[General]\nReshowTime=" + stored.toStdString() + "\n");
         ConfigStore store;
-        DisplayState state = iconWanted();
+        IconDisplay state = iconWanted();
         AutoHide autoHide(store, state, {});
         autoHide.suppressIcon();
         QVERIFY(!autoHide.reshowTimer().isActive());
-        QVERIFY(!state.notSuppressed);
+        QVERIFY(!state.iconWanted());
     }
 
     void aHugeReshowTimeArmsTheLongestTimer() {
         const test::TestHome home;
         home.write("Galewarden.ini", "[General]\nReshowTime=99999999999\n");
         ConfigStore store;
-        DisplayState state = iconWanted();
+        IconDisplay state = iconWanted();
         AutoHide autoHide(store, state, {});
         autoHide.suppressIcon();
         QVERIFY(autoHide.reshowTimer().isActive());
@@ -161,7 +163,7 @@ class AutoHideTest : public QObject {
     void mouseOverOption() {
         const test::TestHome home;
         ConfigStore store;
-        DisplayState state;
+        IconDisplay state;
         AutoHide autoHide(store, state, {});
         autoHide.readMouseOverOption();
         QVERIFY(autoHide.mouseOverHide());  // on by default

@@ -12,7 +12,7 @@
 #include "support/TestHome.h"
 #include "ui/DetailPictureRule.h"
 #include "ui/DetailsWindow.h"
-#include "ui/DisplayState.h"
+#include "ui/IconDisplay.h"
 #include "ui/MessageBox.h"
 
 using Entries = std::array<int, galewarden::kDetailPictureCount>;
@@ -96,11 +96,20 @@ class DetailsWindowTest : public QObject {
         QTest::mouseClick(control<QLabel>(window, "statusLine"), Qt::LeftButton);
     }
 
-    DisplayState state_;
+    IconDisplay state_;
+
+    // The snapshot as a result hands it over, `current` steps into its rotation.
+    void show(SharedDisplay display, int current) {
+        state_ = IconDisplay();
+        state_.takeResult(std::move(display), 2, true, false);
+        for (int step = 0; step < current; ++step) {
+            state_.advance();
+        }
+    }
 
   private slots:
     void init() {
-        state_ = DisplayState();
+        state_ = IconDisplay();
         MessageBox::scriptAnswers({});
     }
 
@@ -185,11 +194,9 @@ class DetailsWindowTest : public QObject {
         QFETCH(int, current);
         QFETCH(Entries, expected);
         DetailsWindow window(state_);
-        state_.display = displayOf(5);  // a previous display: every picture filled
-        state_.currentIndex = 1;
+        show(displayOf(5), 1);  // a previous display: every picture filled
         window.showDetailPictures();
-        state_.display = displayOf(count);
-        state_.currentIndex = current;
+        show(displayOf(count), current);
         window.showDetailPictures();
         const auto shown = pictures(window);
         for (std::size_t i = 0; i < shown.size(); ++i) {
@@ -206,7 +213,7 @@ class DetailsWindowTest : public QObject {
         snapshot->entries = {{"", gb("暴雨红"), ""},
                              {"\x89PNG\r\n\x1a\nbroken", gb("大风红"), ""},
                              {"", gb("大风蓝"), ""}};
-        state_.display = snapshot;
+        show(snapshot, 0);
         DetailsWindow window(state_);
         window.showDetailPictures();
         const auto shown = pictures(window);
@@ -225,7 +232,7 @@ class DetailsWindowTest : public QObject {
     void switchButtonOffersItselfOnlyForMoreThanThree() {
         QFETCH(int, count);
         QFETCH(bool, offered);
-        state_.display = displayOf(count);
+        show(displayOf(count), 0);
         DetailsWindow window(state_);
         window.show();
         auto* timer = control<QTimer>(window, "switchButtonTimer");
@@ -236,7 +243,7 @@ class DetailsWindowTest : public QObject {
     }
 
     void switchButtonHidesWhenItsTimerFires() {
-        state_.display = displayOf(5);
+        show(displayOf(5), 0);
         DetailsWindow window(state_);
         window.show();
         auto* button = control<QPushButton>(window, "switchButton");
@@ -247,7 +254,7 @@ class DetailsWindowTest : public QObject {
     }
 
     void switchButtonClickAsksForTheNextPictures() {
-        state_.display = displayOf(5);
+        show(displayOf(5), 0);
         DetailsWindow window(state_);
         window.show();
         QSignalSpy switched(&window, &DetailsWindow::switchRequested);

@@ -3,9 +3,8 @@
 #include <vector>
 
 #include "support/QtTestRegistry.h"
-#include "ui/DisplayState.h"
+#include "ui/IconDisplay.h"
 #include "ui/IconFade.h"
-#include "ui/PictureRotation.h"
 
 namespace galewarden {
 namespace {
@@ -26,11 +25,11 @@ struct Trace {
 };
 
 // Ticks until the fade asks for its timer to stop, as the fade timer would.
-Trace runFade(DisplayState& state) {
+Trace runFade(IconDisplay& state) {
     Trace trace;
     for (int tick = 1; tick <= 100; ++tick) {
-        const FadeTick outcome = nextFadeTick(state);
-        trace.steps.push_back(state.fadeStep);
+        const FadeTick outcome = state.nextFadeTick();
+        trace.steps.push_back(state.fadeStep());
         if (outcome.changePicture) {
             trace.changeTick = tick;
             ++trace.changes;
@@ -43,6 +42,15 @@ Trace runFade(DisplayState& state) {
     return trace;
 }
 
+// A display of these places, at full opacity, as after a first picture change.
+IconDisplay displayAtFullOpacity(std::vector<std::string> places, bool animate) {
+    IconDisplay state;
+    state.takeResult(displayOf(std::move(places)), 2, true, false);
+    (void)state.nextFadeTick();
+    state.takeResult(state.display(), 2, true, animate);
+    return state;
+}
+
 }  // namespace
 
 class IconRotationTest : public QObject {
@@ -50,37 +58,29 @@ class IconRotationTest : public QObject {
 
   private slots:
     void animatedChangeTakesEighteenTicks() {
-        DisplayState state;
-        state.display = displayOf({"甲", "乙"});
-        state.animate = true;
-        state.fadeStep = 10;
+        IconDisplay state = displayAtFullOpacity({"甲", "乙"}, true);
         const Trace trace = runFade(state);
         QCOMPARE(trace.ticks, 18);
         QCOMPARE(trace.changes, 1);
         QCOMPARE(trace.changeTick, 9);
         QCOMPARE(trace.steps,
                  (std::vector<int>{9, 8, 7, 6, 5, 4, 3, 2, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-        QCOMPARE(state.fadeDirection, false);  // ready to fade out at the next switch
-
-        // The next change runs the same way.
+        // The next change runs the same way: out, then in.
         QCOMPARE(runFade(state).ticks, 18);
     }
 
     void aSwitchDuringAFadeChangesThePictureOnTheNextTick() {
-        DisplayState state;
-        state.display = displayOf({"甲", "乙", "丙"});
-        state.animate = true;
-        state.fadeStep = 10;
+        IconDisplay state = displayAtFullOpacity({"甲", "乙", "丙"}, true);
         for (int tick = 0; tick < 3; ++tick) {
-            QVERIFY(!nextFadeTick(state).changePicture);
+            QVERIFY(!state.nextFadeTick().changePicture);
         }
-        interruptFade(state);
-        const FadeTick next = nextFadeTick(state);
+        state.interruptFade();
+        const FadeTick next = state.nextFadeTick();
         QVERIFY(next.changePicture);
         QVERIFY(!next.stopTimer);
-        QCOMPARE(state.fadeStep, 1);
+        QCOMPARE(state.fadeStep(), 1);
         QCOMPARE(runFade(state).ticks, 9);  // the fade-in follows
-        QCOMPARE(state.fadeStep, 10);
+        QCOMPARE(state.fadeStep(), 10);
     }
 
     void withoutAFadeThePictureChangesAtOnceAtFullOpacity_data() {
@@ -93,21 +93,53 @@ class IconRotationTest : public QObject {
     void withoutAFadeThePictureChangesAtOnceAtFullOpacity() {
         QFETCH(bool, animate);
         QFETCH(int, entries);
-        DisplayState state;
-        state.display = displayOf(std::vector<std::string>(static_cast<std::size_t>(entries)));
-        state.animate = animate;
-        state.fadeStep = 0;  // a switch arrived during a fade
-        const FadeTick cutShort = nextFadeTick(state);
+        IconDisplay state;
+        state.takeResult(displayOf(std::vector<std::string>(static_cast<std::size_t>(entries))), 2,
+                         entries > 0, animate);
+        state.interruptFade();  // a switch arrived during a fade
+        const FadeTick cutShort = state.nextFadeTick();
         QVERIFY(cutShort.stopTimer);
         QVERIFY(cutShort.changePicture);
         QVERIFY(cutShort.applyAlpha);
-        QCOMPARE(state.fadeStep, 10);
+        QCOMPARE(state.fadeStep(), 10);
 
-        const FadeTick next = nextFadeTick(state);
+        const FadeTick next = state.nextFadeTick();
         QVERIFY(next.stopTimer);
         QVERIFY(next.changePicture);
         QVERIFY(!next.applyAlpha);  // nothing to show anew
-        QCOMPARE(state.fadeStep, 10);
+        QCOMPARE(state.fadeStep(), 10);
+    }
+
+    // The icon shows only while all four conditions hold; each operation moves one of them.
+    void visibilityFollowsItsFourConditions() {
+        IconDisplay state;
+        QVERIFY(!state.visible());
+        state.takeResult(displayOf({"甲"}), 5, true, false);
+        state.startMonitoring();
+        QVERIFY(!state.iconWanted());  // the colour's show option is not known yet
+        state.applyColourOptions(true, 200);
+        QVERIFY(state.visible());
+        state.suppress();
+        QVERIFY(!state.iconWanted());
+        state.endSuppression();
+        state.setFullScreenClear(false);
+        QVERIFY(state.iconWanted());
+        QVERIFY(!state.visible());
+        state.setFullScreenClear(true);
+        state.showColour(false);
+        QVERIFY(!state.visible());
+        state.showColour(true);
+        QVERIFY(state.visible());
+        state.takeResult(displayOf({}), 0, false, false);
+        QVERIFY(!state.visible());
+    }
+
+    void theOpacityFollowsTheFade() {
+        IconDisplay state = displayAtFullOpacity({"甲", "乙"}, true);
+        state.applyColourOptions(true, 200);
+        QCOMPARE(state.alpha(), 200);
+        (void)state.nextFadeTick();
+        QCOMPARE(state.alpha(), 180);
     }
 
     void fadedAlpha_data() {
@@ -132,42 +164,40 @@ class IconRotationTest : public QObject {
     }
 
     void picturesCycleAndWrap() {
-        DisplayState state;
-        state.display = displayOf({"甲", "乙", "丙", "丁", "戊"});
+        IconDisplay state;
+        state.takeResult(displayOf({"甲", "乙", "丙", "丁", "戊"}), 2, true, false);
         std::vector<int> shown;
         for (int change = 0; change < 7; ++change) {
-            const DisplayEntry* entry = advancePicture(state);
+            const DisplayEntry* entry = state.advance();
             QVERIFY(entry != nullptr);
-            QCOMPARE(entry->placeName, state.currentPlaceName);
-            shown.push_back(state.currentIndex);
+            QCOMPARE(entry->placeName, state.currentPlaceName());
+            shown.push_back(state.currentIndex());
         }
         QCOMPARE(shown, (std::vector<int>{1, 2, 3, 4, 5, 1, 2}));
-        QCOMPARE(state.currentPlaceName, std::string("乙"));
+        QCOMPARE(state.currentPlaceName(), std::string("乙"));
     }
 
     void aNewDisplayKeepsThePositionOrWrapsBeyondIt() {
-        DisplayState state;
-        state.display = displayOf({"甲", "乙", "丙", "丁"});
-        state.currentIndex = 2;
-        advancePicture(state);
-        QCOMPARE(state.currentIndex, 3);
+        IconDisplay state;
+        state.takeResult(displayOf({"甲", "乙", "丙", "丁"}), 2, true, false);
+        state.advance();
+        state.advance();
+        state.advance();
+        QCOMPARE(state.currentIndex(), 3);
 
-        state.display = displayOf({"子", "丑"});
-        advancePicture(state);
-        QCOMPARE(state.currentIndex, 1);
-        QCOMPARE(state.currentPlaceName, std::string("子"));
-
-        state.currentIndex = -7;  // never set so, but no harm either
-        advancePicture(state);
-        QCOMPARE(state.currentIndex, 1);
+        state.takeResult(displayOf({"子", "丑"}), 2, true, false);
+        state.advance();
+        QCOMPARE(state.currentIndex(), 1);
+        QCOMPARE(state.currentPlaceName(), std::string("子"));
     }
 
     void anEmptyDisplayShowsNothing() {
-        DisplayState state;
-        state.currentIndex = 3;
-        state.currentPlaceName = "甲";
-        QVERIFY(advancePicture(state) == nullptr);
-        QCOMPARE(state.currentIndex, 0);
+        IconDisplay state;
+        state.takeResult(displayOf({"甲", "乙", "丙"}), 2, true, false);
+        state.advance();
+        state.takeResult(displayOf({}), 0, false, false);
+        QVERIFY(state.advance() == nullptr);
+        QCOMPARE(state.currentIndex(), 0);
     }
 };
 

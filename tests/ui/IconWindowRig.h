@@ -13,7 +13,7 @@
 #include "core/config/ConfigStore.h"
 #include "support/TestHome.h"
 #include "ui/AlertIconWindow.h"
-#include "ui/DisplayState.h"
+#include "ui/IconDisplay.h"
 #include "ui/LabelWindow.h"
 
 namespace galewarden::test {
@@ -54,25 +54,26 @@ inline QRect primaryScreen() {
 struct IconWindowRig {
     TestHome home;
     ConfigStore store;
-    DisplayState state;
+    IconDisplay state;
     QTimer rotationTimer;
     QTimer fadeTimer;
     int fullScreenWindows = 0;
     AlertIconWindow window{store, state, rotationTimer, fadeTimer,
                            [this](int base) { return fullScreenWindows - base; }};
 
-    IconWindowRig() {
-        state.notSuppressed = true;
-        state.fullScreenClear = true;
-    }
+    IconWindowRig() { state.startMonitoring(); }
 
     void configure(std::string_view ini) { home.write("Galewarden.ini", ini); }
 
     // What the refresh results do with a processed pass, then one visibility pass.
+    // [General] Animate as a pass hands it over with the same display.
+    void setAnimate(bool animate) {
+        state.takeResult(state.display(), state.highestColour(), state.entryCount() > 0, animate);
+    }
+
     void present(SharedDisplay display, int highestColour) {
-        state.display = std::move(display);
-        state.highestColour = highestColour;
-        state.hasAlerts = !state.display->entries.empty();
+        const bool anyKept = !display->entries.empty();
+        state.takeResult(std::move(display), highestColour, anyKept, false);
         window.applyIconWindowSettings();
         switchPicture();
         window.updateIconWindowVisibility();

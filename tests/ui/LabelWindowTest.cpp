@@ -188,7 +188,7 @@ class LabelWindowTest : public QObject {
         rig.configure("[Label]\nShow=1\n[Orange]\nAlpha=200\n");
         rig.present(test::displayOf(2, gb("文本")), 4);
         QCOMPARE(qRound(rig.label().windowOpacity() * 255), 200);
-        rig.state.animate = true;
+        rig.setAnimate(true);
         rig.window.startSwitch();
         for (int tick = 0; tick < 5; ++tick) {
             rig.window.fadeTick();
