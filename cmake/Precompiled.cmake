@@ -2,6 +2,9 @@
 # GoogleTest and cpp-httplib. One header set per kind of target, compiled once and reused by
 # every target of that kind (their compile flags match).
 option(GALEWARDEN_PCH "Precompile the Qt, GoogleTest and cpp-httplib headers" ON)
+# Each test executable's files compiled as a few larger ones: its headers parsed and its
+# templates instantiated once, not once a file.
+option(GALEWARDEN_UNITY_TESTS "Compile each test executable's files together" OFF)
 
 set(GALEWARDEN_STD_HEADERS
     <algorithm> <array> <cstdint> <filesystem> <functional> <map> <memory> <optional> <string>

@@ -297,7 +297,7 @@ class ProgramTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredProgramTest =
     galewarden::test::registerQtTest<galewarden::ProgramTest>("ProgramTest");
 }  // namespace
 

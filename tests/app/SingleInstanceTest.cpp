@@ -218,7 +218,7 @@ class SingleInstanceTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredSingleInstanceTest =
     galewarden::test::registerQtTest<galewarden::SingleInstanceTest>("SingleInstanceTest");
 }  // namespace
 

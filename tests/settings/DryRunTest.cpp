@@ -26,15 +26,6 @@ using test::gb;
 // watched by default.
 constexpr std::size_t kDefaultDistrictWarnings = 15;
 
-std::size_t indexOf(std::string_view key) {
-    for (std::size_t i = 0; i < kRuleFields.size(); ++i) {
-        if (kRuleFields[i].key.name == key) {
-            return i;
-        }
-    }
-    return 0;
-}
-
 class KeptTitles final : public RefreshView {
   public:
     void showStatus(const StatusLine&) override {}
@@ -73,7 +64,7 @@ class DryRunTest : public testing::Test {
             {"identifier", "id"},   {"headline", "title"},        {"description", "content"},
             {"publishTime", "time"}};
         for (const auto& [key, value] : rules) {
-            fields.setText(indexOf(key), value);
+            fields.setText(ruleFieldIndex(key).value(), value);
         }
         return fields;
     }
@@ -135,7 +126,7 @@ TEST_F(DryRunTest, TriesTheRulesOfTheWindowNotThoseOfTheFile) {
 
 TEST_F(DryRunTest, RulesThatMissTheArrayWalkNothing) {
     JsonRuleFields fields = serviceRules();
-    fields.setText(indexOf("Array"), "result.list");
+    fields.setText(ruleFieldIndex("Array").value(), "result.list");
     const DryRunReport report = dryRun(fields);
     EXPECT_EQ(report.result, DryRunReport::Result::processed);
     EXPECT_EQ(report.walked, 0u);

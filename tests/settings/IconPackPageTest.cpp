@@ -22,12 +22,10 @@ namespace {
 
 using test::q;
 
-constexpr char kShippedData[] = GALEWARDEN_ALERT_SERVICE_DATA;
-
 std::string servedPicture(const char* utf8Name) {
-    std::ifstream in(
-        std::filesystem::path(kShippedData) / "pictures" / (std::string(utf8Name) + ".png"),
-        std::ios::binary);
+    std::ifstream in(std::filesystem::path(GALEWARDEN_ALERT_SERVICE_DATA) / "pictures" /
+                         (std::string(utf8Name) + ".png"),
+                     std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
@@ -98,7 +96,7 @@ class IconPackPageTest : public QObject {
     void init() {
         home_ = std::make_unique<test::TestHome>();
         service_ = std::make_unique<alertservice::AlertService>(
-            alertservice::ServiceSettings{kShippedData, {}, false});
+            alertservice::ServiceSettings{GALEWARDEN_ALERT_SERVICE_DATA, {}, false});
         const int port = service_->start(0);
         store_ = std::make_unique<ConfigStore>();
         store_->writeQuoted("Sign", "URL", "http://127.0.0.1:" + std::to_string(port) + "/Pack");
@@ -328,7 +326,7 @@ class IconPackPageTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredIconPackPageTest =
     galewarden::test::registerQtTest<galewarden::IconPackPageTest>("IconPackPageTest");
 }  // namespace
 

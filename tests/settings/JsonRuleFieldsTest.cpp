@@ -12,16 +12,6 @@ namespace {
 
 using test::gb;
 
-std::size_t indexOf(std::string_view key) {
-    for (std::size_t i = 0; i < kRuleFields.size(); ++i) {
-        if (kRuleFields[i].key.name == key) {
-            return i;
-        }
-    }
-    ADD_FAILURE() << "no rule " << key;
-    return 0;
-}
-
 class JsonRuleFieldsTest : public testing::Test {
   protected:
     ConfigStore& config() { return config_; }
@@ -33,7 +23,7 @@ class JsonRuleFieldsTest : public testing::Test {
         return ConfigStore(home_.text() + "/other.ini");
     }
     const RuleField& field(const JsonRuleFields& fields, std::string_view key) const {
-        return fields.field(indexOf(key));
+        return fields.field(ruleFieldIndex(key).value());
     }
     bool keyPresent(std::string_view key) const {
         return config().readText("JSON", key, "\r\n") != "\r\n";
@@ -68,7 +58,7 @@ TEST_F(JsonRuleFieldsTest, TypingThenResettingAndSavingRemovesEveryKey) {
         "Keyword=\"发布\"\r\n[Source]\r\nUseKVX=0\r\n");
     JsonRuleFields fields;
     fields.loadFrom(config());
-    fields.setText(indexOf("Main"), "api?x=%s");
+    fields.setText(ruleFieldIndex("Main").value(), "api?x=%s");
     fields.reset();
     ASSERT_TRUE(fields.saveTo(config()));
     for (const RuleFieldDefinition& rule : kRuleFields) {
@@ -81,7 +71,7 @@ TEST_F(JsonRuleFieldsTest, AnImportChangesOnlyTheKeysTheFileHas) {
     writeConfig("[JSON]\r\nHost=\"http://h\"\r\nMain=\"old?%s\"\r\nArray=\"data\"\r\n");
     JsonRuleFields fields;
     fields.loadFrom(config());
-    fields.setText(indexOf("headline"), "title");
+    fields.setText(ruleFieldIndex("headline").value(), "title");
     fields.loadFrom(other("[JSON]\r\nMain=\"new?a=%s\"\r\n"));
     EXPECT_EQ(field(fields, "Main"), (RuleField{true, "new?a=%s"}));
     EXPECT_EQ(field(fields, "Host"), (RuleField{true, "http://h"}));
@@ -96,7 +86,7 @@ TEST_F(JsonRuleFieldsTest, AnImportChangesOnlyTheKeysTheFileHas) {
 
 TEST_F(JsonRuleFieldsTest, AFileWithoutAJsonSectionChangesNothing) {
     JsonRuleFields fields;
-    fields.setText(indexOf("Host"), "x");
+    fields.setText(ruleFieldIndex("Host").value(), "x");
     const JsonRuleFields before = fields;
     fields.loadFrom(other("[Source]\r\nHost=\"y\"\r\n"));
     fields.loadFrom(ConfigStore(home_.text() + "/missing.ini"));
@@ -118,8 +108,10 @@ TEST_P(JsonRuleChoice, AnyNumberButZeroLoadsAsOne) {
                                      "\r\nOriginalSender=" + GetParam().stored + "\r\n");
     JsonRuleFields fields;
     fields.loadFrom(ConfigStore(home.text() + "/Galewarden.ini"));
-    EXPECT_EQ(fields.field(indexOf("UseDetail")), (RuleField{true, GetParam().shown}));
-    EXPECT_EQ(fields.field(indexOf("OriginalSender")), (RuleField{true, GetParam().shown}));
+    EXPECT_EQ(fields.field(ruleFieldIndex("UseDetail").value()),
+              (RuleField{true, GetParam().shown}));
+    EXPECT_EQ(fields.field(ruleFieldIndex("OriginalSender").value()),
+              (RuleField{true, GetParam().shown}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Stored, JsonRuleChoice,
@@ -130,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(Stored, JsonRuleChoice,
 
 TEST(JsonRuleFieldsChoice, TheItemsAreDefaultZeroAndOne) {
     JsonRuleFields fields;
-    const std::size_t useDetail = indexOf("UseDetail");
+    const std::size_t useDetail = ruleFieldIndex("UseDetail").value();
     EXPECT_EQ(fields.chosenItem(useDetail), kDefaultItem);
     fields.choose(useDetail, 2);
     EXPECT_EQ(fields.field(useDetail), (RuleField{true, "1"}));
@@ -144,12 +136,12 @@ TEST(JsonRuleFieldsChoice, TheItemsAreDefaultZeroAndOne) {
 
 TEST_F(JsonRuleFieldsTest, SavingWritesInFieldOrderQuotingOnlyTexts) {
     JsonRuleFields fields;
-    fields.setText(indexOf("OriginalSender"), "1");
-    fields.choose(indexOf("OriginalSender"), 1);
-    fields.setText(indexOf("JsonStartPos"), "12");
-    fields.choose(indexOf("UseDetail"), 2);
-    fields.setText(indexOf("Host"), "http://h:81");
-    fields.setText(indexOf("headline"), gb("标题"));
+    fields.setText(ruleFieldIndex("OriginalSender").value(), "1");
+    fields.choose(ruleFieldIndex("OriginalSender").value(), 1);
+    fields.setText(ruleFieldIndex("JsonStartPos").value(), "12");
+    fields.choose(ruleFieldIndex("UseDetail").value(), 2);
+    fields.setText(ruleFieldIndex("Host").value(), "http://h:81");
+    fields.setText(ruleFieldIndex("headline").value(), gb("标题"));
     ASSERT_TRUE(fields.saveTo(config()));
     EXPECT_EQ(configText(),
               "[JSON]\r\nHost=\"http://h:81\"\r\nUseDetail=1\r\nJsonStartPos=12\r\n"
@@ -160,8 +152,8 @@ TEST_F(JsonRuleFieldsTest, AValueWithALineBreakIsRefusedAndNothingWritten) {
     writeConfig("[JSON]\r\nHost=\"http://h\"\r\n");
     const std::string before = configText();
     JsonRuleFields fields;
-    fields.setText(indexOf("Main"), "a\r\n[General]");
-    fields.setText(indexOf("Array"), "x\ny");
+    fields.setText(ruleFieldIndex("Main").value(), "a\r\n[General]");
+    fields.setText(ruleFieldIndex("Array").value(), "x\ny");
     EXPECT_EQ(fields.unstorableKeys(), (std::vector<std::string_view>{"Main", "Array"}));
     EXPECT_FALSE(fields.saveTo(config()));
     EXPECT_EQ(configText(), before);

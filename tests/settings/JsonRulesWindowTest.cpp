@@ -30,7 +30,7 @@ using test::click;
 using test::control;
 using test::q;
 
-constexpr int kSlowMs = 60'000;
+using test::kSlowMs;
 
 bool white(const QLineEdit& edit) {
     return edit.palette().color(QPalette::Base) == QColor(Qt::white);
@@ -371,7 +371,7 @@ class JsonRulesWindowTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredJsonRulesWindowTest =
     galewarden::test::registerQtTest<galewarden::JsonRulesWindowTest>("JsonRulesWindowTest");
 }  // namespace
 

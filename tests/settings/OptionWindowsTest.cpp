@@ -179,7 +179,7 @@ class OptionWindowsTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredOptionWindowsTest =
     galewarden::test::registerQtTest<galewarden::OptionWindowsTest>("OptionWindowsTest");
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "core/config/ConfigStore.h"
 #include "settings/window/SettingsWindow.h"
 #include "support/TestHome.h"
+#include "support/WindowControls.h"
 #include "ui/MessageBox.h"
 
 namespace galewarden::test {
@@ -90,11 +91,7 @@ struct SettingsWindowRig {
 
     template <typename T>
     T* control(const char* name) const {
-        auto* found = window->findChild<T*>(QString::fromLatin1(name));
-        if (found == nullptr) {
-            qFatal("no control %s", name);
-        }
-        return found;
+        return test::control<T>(*window, name);
     }
 
     // The value in the file, empty when the key is missing.

@@ -372,7 +372,7 @@ class SettingsWindowTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredSettingsWindowTest =
     galewarden::test::registerQtTest<galewarden::SettingsWindowTest>("SettingsWindowTest");
 }  // namespace
 

@@ -281,40 +281,35 @@ class SetupWizardTest : public QObject {
         QVERIFY(!control<QPushButton>(wizard, "backButton")->isEnabled());
     }
 
-    void abandonAtTheFirstStartEndsTheProgramAndWritesNothing() {
+    // Every way out but the finish writes nothing; only "&U.放弃" at the first start ends
+    // the program.
+    void leavingWithoutTheFinish_data() {
+        QTest::addColumn<WizardOpening>("opening");
+        QTest::addColumn<bool>("byCloseBox");
+        QTest::addColumn<int>("abandoned");
+        QTest::newRow("abandon at the first start") << WizardOpening::firstStart << false << 1;
+        QTest::newRow("abandon from the settings") << WizardOpening::fromSettings << false << 0;
+        QTest::newRow("close box at the first start") << WizardOpening::firstStart << true << 0;
+        QTest::newRow("close box from the settings") << WizardOpening::fromSettings << true << 0;
+    }
+    void leavingWithoutTheFinish() {
+        QFETCH(WizardOpening, opening);
+        QFETCH(bool, byCloseBox);
+        QFETCH(int, abandoned);
         const test::TestHome home;
         Recorder recorder;
-        SetupWizard wizard(recorder.services(), WizardOpening::firstStart);
+        SetupWizard wizard(recorder.services(), opening);
         show(wizard);
         click(wizard, "forwardButton");
         QTest::mouseClick(control<QCheckBox>(wizard, "autoRunBox"), Qt::LeftButton);
-        click(wizard, "abandonButton");
-        QCOMPARE(recorder.abandoned, 1);
+        if (byCloseBox) {
+            QVERIFY(wizard.close());
+        } else {
+            click(wizard, "abandonButton");
+        }
+        QCOMPARE(recorder.abandoned, abandoned);
         QCOMPARE(recorder.started, 0);
         QVERIFY(!wizard.isVisible());
-        QVERIFY(!configExists(home));
-    }
-
-    void abandonFromTheSettingsWindowOnlyCloses() {
-        const test::TestHome home;
-        Recorder recorder;
-        SetupWizard wizard(recorder.services(), WizardOpening::fromSettings);
-        show(wizard);
-        click(wizard, "abandonButton");
-        QCOMPARE(recorder.abandoned, 0);
-        QCOMPARE(recorder.started, 0);
-        QVERIFY(!wizard.isVisible());
-        QVERIFY(!configExists(home));
-    }
-
-    void theCloseBoxAbandonsNothing() {
-        const test::TestHome home;
-        Recorder recorder;
-        SetupWizard wizard(recorder.services(), WizardOpening::firstStart);
-        show(wizard);
-        QVERIFY(wizard.close());
-        QCOMPARE(recorder.abandoned, 0);
-        QCOMPARE(recorder.started, 0);
         QVERIFY(!configExists(home));
     }
 
@@ -472,7 +467,7 @@ class SetupWizardTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredSetupWizardTest =
     galewarden::test::registerQtTest<galewarden::SetupWizardTest>("SetupWizardTest");
 }  // namespace
 

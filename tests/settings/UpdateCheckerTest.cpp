@@ -30,7 +30,6 @@ namespace {
 using test::q;
 
 constexpr char kRunning[] = "1.0.9.4";
-constexpr char kShippedData[] = GALEWARDEN_ALERT_SERVICE_DATA;
 
 std::string readBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -77,7 +76,7 @@ class UpdateCheckerTest : public QObject {
     // The stand-in on a data folder of the test's own, so that each test publishes its own
     // version file.
     void startService() {
-        std::filesystem::copy(kShippedData, dataDirectory(),
+        std::filesystem::copy(GALEWARDEN_ALERT_SERVICE_DATA, dataDirectory(),
                               std::filesystem::copy_options::recursive);
         service_ = std::make_unique<alertservice::AlertService>(
             alertservice::ServiceSettings{dataDirectory(), {}, false});
@@ -415,7 +414,7 @@ class UpdateCheckerTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredUpdateCheckerTest =
     galewarden::test::registerQtTest<galewarden::UpdateCheckerTest>("UpdateCheckerTest");
 }  // namespace
 

@@ -9,6 +9,10 @@
 
 namespace galewarden::test {
 
+// How long a window test waits for a download on loopback: enough for a 40 MB answer under a
+// sanitizer.
+inline constexpr int kSlowMs = 60'000;
+
 inline QString q(const char* utf8) {
     return QString::fromUtf8(utf8);
 }

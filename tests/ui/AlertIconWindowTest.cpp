@@ -390,7 +390,7 @@ class AlertIconWindowTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredAlertIconWindowTest =
     galewarden::test::registerQtTest<galewarden::AlertIconWindowTest>("AlertIconWindowTest");
 }  // namespace
 

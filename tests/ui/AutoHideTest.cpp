@@ -199,7 +199,7 @@ class AutoHideTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredAutoHideTest =
     galewarden::test::registerQtTest<galewarden::AutoHideTest>("AutoHideTest");
 }  // namespace
 

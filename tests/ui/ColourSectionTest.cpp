@@ -78,7 +78,7 @@ class ColourSectionTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredColourSectionTest =
     galewarden::test::registerQtTest<galewarden::ColourSectionTest>("ColourSectionTest");
 }  // namespace
 

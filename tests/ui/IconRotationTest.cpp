@@ -204,7 +204,7 @@ class IconRotationTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredIconRotationTest =
     galewarden::test::registerQtTest<galewarden::IconRotationTest>("IconRotationTest");
 }  // namespace
 

@@ -75,7 +75,7 @@ class LabelStyleTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredLabelStyleTest =
     galewarden::test::registerQtTest<galewarden::LabelStyleTest>("LabelStyleTest");
 }  // namespace
 

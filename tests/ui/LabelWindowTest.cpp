@@ -201,7 +201,7 @@ class LabelWindowTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredLabelWindowTest =
     galewarden::test::registerQtTest<galewarden::LabelWindowTest>("LabelWindowTest");
 }  // namespace
 

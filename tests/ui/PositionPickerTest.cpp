@@ -241,7 +241,7 @@ class PositionPickerTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredPositionPickerTest =
     galewarden::test::registerQtTest<galewarden::PositionPickerTest>("PositionPickerTest");
 }  // namespace
 

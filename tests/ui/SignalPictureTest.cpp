@@ -73,7 +73,7 @@ class SignalPictureTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredSignalPictureTest =
     galewarden::test::registerQtTest<galewarden::SignalPictureTest>("SignalPictureTest");
 }  // namespace
 

@@ -220,7 +220,7 @@ class TrayIconTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredTrayIconTest =
     galewarden::test::registerQtTest<galewarden::TrayIconTest>("TrayIconTest");
 }  // namespace
 

@@ -113,7 +113,7 @@ class TrayPicturesTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredTrayPicturesTest =
     galewarden::test::registerQtTest<galewarden::TrayPicturesTest>("TrayPicturesTest");
 }  // namespace
 

@@ -44,7 +44,7 @@ class UiTextTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredUiTextTest =
     galewarden::test::registerQtTest<galewarden::UiTextTest>("UiTextTest");
 }  // namespace
 

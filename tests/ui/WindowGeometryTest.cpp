@@ -131,7 +131,7 @@ class WindowGeometryTest : public QObject {
 }  // namespace galewarden
 
 namespace {
-[[maybe_unused]] const bool registered =
+[[maybe_unused]] const bool registeredWindowGeometryTest =
     galewarden::test::registerQtTest<galewarden::WindowGeometryTest>("WindowGeometryTest");
 }  // namespace
 

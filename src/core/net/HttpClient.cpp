@@ -13,12 +13,26 @@ namespace {
 
 constexpr std::string_view kRequestAgent = "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)";
 constexpr std::string_view kFetchAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
-constexpr std::array<std::string_view, 8> kVerbs = {"GET",     "POST",   "HEAD",  "PUT",
-                                                    "OPTIONS", "DELETE", "TRACE", "CONNECT"};
-constexpr int kPost = 1;
-
-int knownMethod(int method) {
-    return method >= 0 && method < static_cast<int>(kVerbs.size()) ? method : 0;
+std::string_view verbOf(HttpMethod method) {
+    switch (method) {
+        case HttpMethod::get:
+            return "GET";
+        case HttpMethod::post:
+            return "POST";
+        case HttpMethod::head:
+            return "HEAD";
+        case HttpMethod::put:
+            return "PUT";
+        case HttpMethod::options:
+            return "OPTIONS";
+        case HttpMethod::remove:
+            return "DELETE";
+        case HttpMethod::trace:
+            return "TRACE";
+        case HttpMethod::connect:
+            return "CONNECT";
+    }
+    return "GET";
 }
 
 bool hasHeader(std::string_view headers, std::string_view name) {
@@ -42,7 +56,7 @@ std::string userAgentOf(const std::string& headers) {
     return firstLine(agent);
 }
 
-void addDefaultHeaders(std::string& headers, int method, const std::string& url) {
+void addDefaultHeaders(std::string& headers, HttpMethod method, const std::string& url) {
     if (headers.empty()) {
         headers = "Accept: */*";
     }
@@ -55,7 +69,7 @@ void addDefaultHeaders(std::string& headers, int method, const std::string& url)
     if (!hasHeader(headers, "Accept-Language:")) {
         headers += "\r\nAccept-Language: zh-cn";
     }
-    if (method == kPost && !hasHeader(headers, "Content-Type:")) {
+    if (method == HttpMethod::post && !hasHeader(headers, "Content-Type:")) {
         headers += "\r\nContent-Type: application/x-www-form-urlencoded";
     }
 }
@@ -91,11 +105,10 @@ HttpClient::HttpClient(HttpTimeouts timeouts)
 
 HttpClient::~HttpClient() = default;
 
-std::string HttpClient::request(HttpRequestOptions& options, std::string* responseHeaders,
-                                std::string* responseCookies) const {
+HttpResponse HttpClient::request(const HttpRequestOptions& options) const {
     std::string headers = options.normaliseHeaders ? normaliseHeaderNames(options.extraHeaders)
                                                    : options.extraHeaders;
-    const int method = knownMethod(options.method);
+    const HttpMethod method = options.method;
     const bool secure = toLowerAscii(std::string_view(options.url).substr(0, 8)) == "https://";
 
     TransferSetup setup;
@@ -114,23 +127,18 @@ std::string HttpClient::request(HttpRequestOptions& options, std::string* respon
         addDefaultHeaders(headers, method, options.url);
     }
     addCookieLine(headers, options.cookies);
-    if (method != 0 && options.bodyBytes.empty()) {
-        options.bodyBytes = options.bodyText;
-    }
-    TransferResult result = transfer.send(kVerbs[method], headers, &options.bodyBytes);
+    std::string body = options.bodyBytes.empty() ? options.bodyText : options.bodyBytes;
+    TransferResult result =
+        transfer.send(verbOf(method), headers, method == HttpMethod::get ? nullptr : &body);
 
-    const std::string headerText = responseHeaderText(result);
-    if (responseHeaders != nullptr) {
-        *responseHeaders = headerText;
+    HttpResponse response;
+    response.headers = responseHeaderText(result);
+    response.cookies = cookiesFromHeaders(response.headers);
+    if (options.mergeResponseCookies && options.cookies) {
+        response.cookies = mergeCookies(*options.cookies, response.cookies);
     }
-    if (responseCookies != nullptr) {
-        std::string cookies = cookiesFromHeaders(headerText);
-        if (options.mergeResponseCookies && options.cookies) {
-            cookies = mergeCookies(*options.cookies, cookies);
-        }
-        *responseCookies = std::move(cookies);
-    }
-    return std::move(result.body);
+    response.body = std::move(result.body);
+    return response;
 }
 
 std::string HttpClient::get(std::string url, std::stop_token stop) const {
@@ -144,7 +152,7 @@ std::string HttpClient::get(std::string url, const std::vector<std::string>& hea
     options.extraHeaders = joinText(headerLines, "\r\n");
     options.addDefaultHeaders = false;
     options.stop = std::move(stop);
-    return request(options);
+    return request(options).body;
 }
 
 std::string HttpClient::fetch(std::string_view url, std::stop_token stop) const {

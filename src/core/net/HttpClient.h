@@ -31,10 +31,8 @@ class HttpClient {
     HttpClient(const HttpClient&) = delete;
     HttpClient& operator=(const HttpClient&) = delete;
 
-    // The general request routine. `responseHeaders` and `responseCookies` (optional) receive
-    // the raw header block of the final response and the cookies it set.
-    std::string request(HttpRequestOptions& options, std::string* responseHeaders = nullptr,
-                        std::string* responseCookies = nullptr) const;
+    // The general request routine.
+    HttpResponse request(const HttpRequestOptions& options) const;
 
     // What the program's own callers send: a GET of the URL without default headers, with
     // the given header lines ("Name: value") only.

@@ -6,22 +6,30 @@
 
 namespace galewarden {
 
+enum class HttpMethod { get, post, head, put, options, remove /* DELETE */, trace, connect };
+
 // The arguments of HttpClient::request. Every field but the URL is optional.
 struct HttpRequestOptions {
     std::string url;  // already percent-encoded
-    // 0 GET, 1 POST, 2 HEAD, 3 PUT, 4 OPTIONS, 5 DELETE, 6 TRACE, 7 CONNECT; others mean GET.
-    int method = 0;
-    std::string bodyText;                // used only when bodyBytes is empty
+    HttpMethod method = HttpMethod::get;
+    std::string bodyText;                // sent when bodyBytes is empty
     std::optional<std::string> cookies;  // given (even empty) switches off automatic cookies
     std::string extraHeaders;            // lines separated by "\r\n"
     bool noRedirect = false;
-    std::string bodyBytes;  // in/out: for a method other than GET it receives bodyText
+    std::string bodyBytes;  // the body of a method other than GET
     std::string proxy;      // host:port
     bool mergeResponseCookies = true;
     bool addDefaultHeaders = true;
     bool normaliseHeaders = true;
     // Abandons the transfer once a stop is requested; the call then fails.
     std::stop_token stop;
+};
+
+// What HttpClient::request brings back.
+struct HttpResponse {
+    std::string body;     // empty when no connection could be made or nothing arrived
+    std::string headers;  // the final response's raw header block
+    std::string cookies;  // the name=value pairs it set, merged with the given ones on request
 };
 
 }  // namespace galewarden

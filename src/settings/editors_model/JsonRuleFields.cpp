@@ -27,14 +27,20 @@ void JsonRuleFields::loadFrom(const ConfigStore& file) {
     }
 }
 
+std::optional<std::size_t> ruleFieldIndex(std::string_view key) {
+    const auto found =
+        std::find_if(kRuleFields.begin(), kRuleFields.end(),
+                     [&](const RuleFieldDefinition& field) { return field.key.name == key; });
+    return found == kRuleFields.end()
+               ? std::nullopt
+               : std::optional(static_cast<std::size_t>(found - kRuleFields.begin()));
+}
+
 void JsonRuleFields::useRules(const std::vector<std::pair<std::string, std::string>>& rules) {
     reset();
     for (const auto& rule : rules) {
-        const auto found = std::find_if(
-            kRuleFields.begin(), kRuleFields.end(),
-            [&](const RuleFieldDefinition& field) { return field.key.name == rule.first; });
-        if (found != kRuleFields.end()) {
-            setStored(static_cast<std::size_t>(found - kRuleFields.begin()), rule.second);
+        if (const std::optional<std::size_t> index = ruleFieldIndex(rule.first)) {
+            setStored(*index, rule.second);
         }
     }
 }

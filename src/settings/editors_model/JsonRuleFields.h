@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -43,6 +44,9 @@ inline constexpr std::array<RuleFieldDefinition, 18> kRuleFields{{
     {keys::kJsonOriginalSender, RuleInput::choice},
     {keys::kJsonHeaders, RuleInput::text},
 }};
+
+// The position of the rule of this [JSON] key in kRuleFields; nullopt for another key.
+std::optional<std::size_t> ruleFieldIndex(std::string_view key);
 
 // A rule as the window holds it: set (the key is in the file, maybe empty) or absent. A set
 // choice holds "0" or "1".

@@ -53,9 +53,9 @@ bool downloadArchive(const HttpClient& http, const std::string& url, const std::
     options.addDefaultHeaders = false;
     options.extraHeaders = "Accept: */*";
     options.stop = stop;
-    std::string headers;
-    const std::string body = http.request(options, &headers);
-    return !stop.stop_requested() && isArchiveAnswer(headers, body) && replaceFile(target, body);
+    const HttpResponse response = http.request(options);
+    return !stop.stop_requested() && isArchiveAnswer(response.headers, response.body) &&
+           replaceFile(target, response.body);
 }
 
 // The file manager may take seconds to answer; nothing waits for it.

@@ -8,11 +8,11 @@
 #include <stdexcept>
 #include <thread>
 
-#include "RecordingView.h"
 #include "core/alerts/AlertEngine.h"
 #include "core/alerts/RefreshState.h"
 #include "core/alerts/RefreshWorker.h"
 #include "support/LoopbackServer.h"
+#include "support/RecordingView.h"
 #include "support/TestHome.h"
 
 namespace galewarden {

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <mutex>
 
-#include "RecordingView.h"
 #include "core/alerts/RefreshCycle.h"
 #include "core/alerts/RefreshState.h"
 #include "core/alerts/RefreshWorker.h"
@@ -12,7 +11,9 @@
 #include "core/alerts/outputs/RefreshPlugin.h"
 #include "core/config/ConfigStore.h"
 #include "core/net/HttpClient.h"
+#include "support/FakeService.h"
 #include "support/LoopbackServer.h"
+#include "support/RecordingView.h"
 #include "support/TestHome.h"
 
 namespace galewarden {
@@ -30,77 +31,6 @@ const char* const kBeijingAnswer = R"({"data":[
 
 const char* const kSummary =
     "共有2种类型的2个预警正生效中。\r\n蓝色预警1个，黄色预警1个，橙色预警0个，红色预警0个。";
-
-// A stand-in alert service whose answers the tests set.
-class FakeService {
-  public:
-    FakeService() {
-        server_.server().Get(".*",
-                             [this](const httplib::Request& request, httplib::Response& response) {
-                                 std::unique_lock lock(mutex_);
-                                 requests_.push_back(request.target);
-                                 referers_.push_back(request.get_header_value("Referer"));
-                                 const auto detail = details_.find(request.target);
-                                 if (detail != details_.end()) {
-                                     holdWhileAsked(lock);
-                                     response.set_content(detail->second, "application/json");
-                                     return;
-                                 }
-                                 response.status = status_;
-                                 response.set_content(answer_, "application/json");
-                             });
-        server_.start();
-    }
-
-    void answer(std::string body, int status = 200) {
-        std::lock_guard lock(mutex_);
-        answer_ = std::move(body);
-        status_ = status;
-    }
-    void detail(const std::string& target, std::string body) {
-        std::lock_guard lock(mutex_);
-        details_[target] = std::move(body);
-    }
-    Calls requests() {
-        std::lock_guard lock(mutex_);
-        return requests_;
-    }
-    Calls referers() {
-        std::lock_guard lock(mutex_);
-        return referers_;
-    }
-    // While held, a detail request waits until released.
-    void holdDetails(bool hold) {
-        std::lock_guard lock(mutex_);
-        hold_ = hold;
-        changed_.notify_all();
-    }
-    void waitForHeldDetail() {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return held_; });
-    }
-    std::string base() const { return server_.base(); }
-    void stop() { server_.stop(); }
-
-  private:
-    void holdWhileAsked(std::unique_lock<std::mutex>& lock) {
-        held_ = hold_;
-        changed_.notify_all();
-        changed_.wait(lock, [&] { return !hold_; });
-        held_ = false;
-    }
-
-    test::LoopbackServer server_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool hold_ = false;
-    bool held_ = false;
-    std::string answer_;
-    int status_ = 200;
-    std::map<std::string, std::string> details_;
-    Calls requests_;
-    Calls referers_;
-};
 
 class RefreshCycleTest : public ::testing::Test {
   protected:
@@ -134,7 +64,7 @@ class RefreshCycleTest : public ::testing::Test {
     }
 
     test::TestHome home;
-    FakeService service;
+    test::FakeService service;
     ConfigStore store;
     HttpClient http{HttpTimeouts{std::chrono::seconds(5), std::chrono::seconds(5)}};
     const Guidance guidance;

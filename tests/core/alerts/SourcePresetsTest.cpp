@@ -4,13 +4,13 @@
 #include <fstream>
 #include <iterator>
 
-#include "RecordingView.h"
 #include "core/alerts/RefreshCycle.h"
 #include "core/alerts/classify/Guidance.h"
 #include "core/alerts/outputs/RefreshPlugin.h"
 #include "core/alerts/source/SourcePresets.h"
 #include "core/config/ConfigStore.h"
 #include "core/net/HttpClient.h"
+#include "support/RecordingView.h"
 #include "support/TestHome.h"
 
 namespace galewarden {

@@ -54,7 +54,7 @@ std::string hostLine(const RecordingServer& server) {
 
 struct RequestCase {
     const char* name = "";
-    int method = 0;
+    HttpMethod method = HttpMethod::get;
     bool addDefaultHeaders = false;
     bool normaliseHeaders = true;
     std::string extraHeaders{};
@@ -82,7 +82,7 @@ TEST(HttpClientWire, RequestSendsExactlyTheHeaderBlockItBuilds) {
          .requestLine = "GET /path?q=1 HTTP/1.1",
          .headers = {agent, "Accept: text/html", "Referer: {url}", "Accept-Language: zh-cn"}},
         {.name = "form POST",
-         .method = 1,
+         .method = HttpMethod::post,
          .addDefaultHeaders = true,
          .bodyText = "a=1&b=2",
          .requestLine = "POST /path?q=1 HTTP/1.1",
@@ -90,27 +90,26 @@ TEST(HttpClientWire, RequestSendsExactlyTheHeaderBlockItBuilds) {
                      "Content-Length: 7"},
          .body = "a=1&b=2"},
         {.name = "POST without defaults",
-         .method = 1,
+         .method = HttpMethod::post,
          .bodyText = "x",
          .requestLine = "POST /path?q=1 HTTP/1.1",
          .headers = {agent, "Content-Length: 1"},
          .body = "x"},
         {.name = "PUT of bytes",
-         .method = 3,
+         .method = HttpMethod::put,
          .bodyText = "ignored",
          .bodyBytes = std::string("\0\1raw", 5),
          .requestLine = "PUT /path?q=1 HTTP/1.1",
          .headers = {agent, "Content-Length: 5"},
          .body = std::string("\0\1raw", 5)},
-        {.name = "HEAD", .method = 2, .requestLine = "HEAD /path?q=1 HTTP/1.1", .headers = {agent}},
-        {.name = "method 9",
-         .method = 9,
-         .requestLine = "GET /path?q=1 HTTP/1.1",
+        {.name = "HEAD",
+         .method = HttpMethod::head,
+         .requestLine = "HEAD /path?q=1 HTTP/1.1",
          .headers = {agent}},
-        {.name = "method -1",
-         .method = -1,
-         .requestLine = "GET /path?q=1 HTTP/1.1",
-         .headers = {agent}},
+        {.name = "DELETE",
+         .method = HttpMethod::remove,
+         .requestLine = "DELETE /path?q=1 HTTP/1.1",
+         .headers = {agent, "Content-Length: 0"}},
         {.name = "own agent",
          .extraHeaders = "user-agent: X\r\nx-trace-id: 7",
          .requestLine = "GET /path?q=1 HTTP/1.1",
@@ -151,7 +150,7 @@ TEST(HttpClientWire, RequestSendsExactlyTheHeaderBlockItBuilds) {
         options.bodyText = c.bodyText;
         options.bodyBytes = c.bodyBytes;
 
-        EXPECT_EQ(client.request(options), c.method == 2 ? "" : "ok");
+        EXPECT_EQ(client.request(options).body, c.method == HttpMethod::head ? "" : "ok");
 
         Lines expected = {hostLine(server)};
         for (const std::string& line : c.headers) {
@@ -161,7 +160,6 @@ TEST(HttpClientWire, RequestSendsExactlyTheHeaderBlockItBuilds) {
         EXPECT_EQ(wire.requestLine, c.requestLine);
         EXPECT_EQ(wire.headers, sorted(expected));
         EXPECT_EQ(wire.body, c.body);
-        EXPECT_EQ(options.bodyBytes, c.body);  // the body sent is written back
     }
 }
 
@@ -205,7 +203,7 @@ TEST(HttpClientWire, ProxyIsUsedOnlyWhenGiven) {
     HttpRequestOptions viaProxy;
     viaProxy.url = "http://alerts.example/list?x=1";
     viaProxy.proxy = "127.0.0.1:" + std::to_string(proxy.port());
-    EXPECT_EQ(client.request(viaProxy), "ok");
+    EXPECT_EQ(client.request(viaProxy).body, "ok");
     const Wire proxied = onlyRequest(proxy);
     EXPECT_EQ(proxied.requestLine, "GET http://alerts.example/list?x=1 HTTP/1.1");
 
