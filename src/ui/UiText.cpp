@@ -35,4 +35,8 @@ QString fittedTo(const QString& text, int maxUtf8Bytes) {
     return fitted;
 }
 
+QString shownText(std::string_view gb) {
+    return toQString(gb).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
 }  // namespace galewarden

@@ -10,6 +10,10 @@ namespace galewarden {
 QString toQString(std::string_view gb);
 std::string fromQString(const QString& text);
 
+// Program text as a box or field shows it: the program breaks lines with CR LF, where Qt would
+// show the CR.
+QString shownText(std::string_view gb);
+
 // A text of at most `maxUtf8Bytes` bytes in UTF-8, cut at a whole character, for fields with a
 // fixed size (tooltips, balloons).
 QString fittedTo(const QString& text, int maxUtf8Bytes);

@@ -23,17 +23,13 @@
 namespace galewarden {
 namespace {
 
-std::string gb(const char* utf8) {
-    return gbFromUtf8(utf8);
-}
-
 std::string withoutLineBreaks(std::string_view text) {
     return replaceAll(replaceAll(text, "\r", ""), "\n", "");
 }
 
 std::string webPageStatus(const std::string& title) {
-    return gb("【数据源返回了网页，而不是预警数据】") +
-           (title.empty() ? std::string() : gb("网页标题：") + title);
+    return gbFromUtf8("【数据源返回了网页，而不是预警数据】") +
+           (title.empty() ? std::string() : gbFromUtf8("网页标题：") + title);
 }
 
 }  // namespace
@@ -53,7 +49,7 @@ void RefreshCycle::beginPass() {
     view_.setRefreshInterval(0);
     statusBefore_ = state_.status();
     savedStatus_ = statusBefore_.error ? std::string() : statusBefore_.text;
-    setStatus(gb("正在读取配置文件 .."));
+    setStatus(gbFromUtf8("正在读取配置文件 .."));
 }
 
 RefreshCycle::Outcome RefreshCycle::run(std::stop_token stop) {
@@ -62,7 +58,7 @@ RefreshCycle::Outcome RefreshCycle::run(std::stop_token stop) {
     if (!config.rules.headers.problem.empty()) {
         return refuse(config, config.rules.headers.problem);
     }
-    setStatus(gb("正在下载预警数据 .."));
+    setStatus(gbFromUtf8("正在下载预警数据 .."));
     std::string bytes = services_.http.get(listUrl(config.rules, config.districtsText),
                                            config.rules.headers.lines, stop);
     if (stop.stop_requested()) {
@@ -90,7 +86,7 @@ RefreshCycle::Outcome RefreshCycle::process(std::shared_ptr<const std::string> a
     if (state_.previousResponse && *answer == *state_.previousResponse && !state_.settingsChanged) {
         return unchanged(config);
     }
-    setStatus(gb("正在解析预警数据 .."));
+    setStatus(gbFromUtf8("正在解析预警数据 .."));
     if (writesOutputs()) {
         saveJson(services_.store, *answer);
     }
@@ -181,7 +177,7 @@ RefreshCycle::Outcome RefreshCycle::fail(const PassConfiguration& config, std::s
         const std::optional<std::string> page = webPageTitle(answer);
         setStatus(page ? webPageStatus(*page) : response, true);
     } else {
-        setStatus(gb("【网络错误】") + savedStatus_, true);
+        setStatus(gbFromUtf8("【网络错误】") + savedStatus_, true);
     }
     return Outcome::failed;
 }
@@ -190,7 +186,7 @@ RefreshCycle::Outcome RefreshCycle::fail(const PassConfiguration& config, std::s
 RefreshCycle::Outcome RefreshCycle::refuse(const PassConfiguration& config,
                                            const std::string& problem) {
     view_.setRefreshInterval(timerMilliseconds(config.retrySeconds));
-    setStatus(gb("【数据源设置有误】") + problem, true);
+    setStatus(gbFromUtf8("【数据源设置有误】") + problem, true);
     return Outcome::failed;
 }
 

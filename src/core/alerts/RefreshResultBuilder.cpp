@@ -10,33 +10,29 @@ namespace {
 
 constexpr std::size_t kBalloonEntries = 5;
 
-std::string gb(const char* utf8) {
-    return gbFromUtf8(utf8);
-}
-
 std::string balloonBody(const DisplaySnapshot& display) {
     std::string body;
     const std::vector<DisplayEntry>& entries = display.entries;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (i >= kBalloonEntries) {
-            body += gb("等") + std::to_string(entries.size()) + gb("种预警");
+            body += gbFromUtf8("等") + std::to_string(entries.size()) + gbFromUtf8("种预警");
             break;
         }
-        body += gb("【") + (display.labelUsesName ? entries[i].placeName : std::string()) +
-                entries[i].signalName + gb("色预警】");
+        body += gbFromUtf8("【") + (display.labelUsesName ? entries[i].placeName : std::string()) +
+                entries[i].signalName + gbFromUtf8("色预警】");
     }
-    return body + "\r\n" + gb("（单击托盘图标查看详细信息）");
+    return body + "\r\n" + gbFromUtf8("（单击托盘图标查看详细信息）");
 }
 
 std::string balloonTitle(int highestColour, int tornadoCount) {
-    return levelWord(highestColour) + gb("：") +
-           gb(tornadoCount > 0 ? "预警存在龙卷警报信息" : "气象灾害预警信息变更");
+    return levelWord(highestColour) + gbFromUtf8("：") +
+           gbFromUtf8(tornadoCount > 0 ? "预警存在龙卷警报信息" : "气象灾害预警信息变更");
 }
 
 }  // namespace
 
 const std::string& noAlertsText() {
-    static const std::string text = gb("未获取到预警信息。");
+    static const std::string text = gbFromUtf8("未获取到预警信息。");
     return text;
 }
 
@@ -46,14 +42,14 @@ std::string summaryText(const PassAccumulators& acc, bool labelUsesName) {
     };
     const std::string tornadoText =
         acc.tornadoCount > 0
-            ? gb("（预警存在") + std::to_string(acc.tornadoCount) + gb("龙卷警报）")
+            ? gbFromUtf8("（预警存在") + std::to_string(acc.tornadoCount) + gbFromUtf8("龙卷警报）")
             : std::string();
     const std::string typesText =
-        labelUsesName ? std::string() : std::to_string(acc.display.size()) + gb("种类型的");
-    return tornadoText + gb("共有") + typesText + std::to_string(acc.colouredTotal) +
-           gb("个预警正生效中。") + "\r\n" + gb("蓝色预警") + count(kBlue) + gb("个，黄色预警") +
-           count(kYellow) + gb("个，橙色预警") + count(kOrange) + gb("个，红色预警") + count(kRed) +
-           gb("个。");
+        labelUsesName ? std::string() : std::to_string(acc.display.size()) + gbFromUtf8("种类型的");
+    return tornadoText + gbFromUtf8("共有") + typesText + std::to_string(acc.colouredTotal) +
+           gbFromUtf8("个预警正生效中。") + "\r\n" + gbFromUtf8("蓝色预警") + count(kBlue) +
+           gbFromUtf8("个，黄色预警") + count(kYellow) + gbFromUtf8("个，橙色预警") +
+           count(kOrange) + gbFromUtf8("个，红色预警") + count(kRed) + gbFromUtf8("个。");
 }
 
 RefreshResult buildRefreshResult(PassAccumulators acc, const LabelSettings& label,

@@ -9,10 +9,6 @@
 namespace galewarden::json {
 namespace {
 
-std::string_view stringOf(const JsonValue& value) {
-    return std::string_view(value.GetString(), value.GetStringLength());
-}
-
 // JavaScript counts UTF-16 units.
 std::size_t utf16Length(std::string_view utf8) {
     std::size_t units = 0;

@@ -3,16 +3,13 @@
 #include <charconv>
 #include <utility>
 
+#include "core/text/AsciiCharacters.h"
 #include "core/text/Utf8.h"
 
 namespace galewarden::json {
 namespace {
 
 constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 bool isAsciiSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
@@ -24,7 +21,7 @@ bool isNameStart(char c) {
 }
 
 bool isNamePart(char c) {
-    return isNameStart(c) || isDigit(c);
+    return isNameStart(c) || isAsciiDigit(c);
 }
 
 std::optional<unsigned> hexUnit(std::string_view text) {
@@ -151,7 +148,7 @@ void PathReader::skipSpaces() {
 // Decimal digits without a leading zero, as written in JavaScript source.
 std::optional<std::string_view> PathReader::index() {
     const std::size_t start = pos_;
-    while (pos_ < path_.size() && isDigit(path_[pos_])) {
+    while (pos_ < path_.size() && isAsciiDigit(path_[pos_])) {
         ++pos_;
     }
     const std::string_view digits = path_.substr(start, pos_ - start);

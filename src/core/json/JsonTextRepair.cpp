@@ -1,4 +1,5 @@
 #include "core/json/JsonTextRepair.h"
+#include "core/text/AsciiCharacters.h"
 
 #include <optional>
 #include <string_view>
@@ -8,17 +9,13 @@ namespace {
 
 constexpr std::size_t kLongestPlainNumber = 300;
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 std::optional<unsigned> hexUnitAt(std::string_view text, std::size_t i) {
     if (i + 4 > text.size()) {
         return std::nullopt;
     }
     unsigned unit = 0;
     for (const char c : text.substr(i, 4)) {
-        const int digit = isDigit(c)               ? c - '0'
+        const int digit = isAsciiDigit(c)          ? c - '0'
                           : (c >= 'a' && c <= 'f') ? c - 'a' + 10
                           : (c >= 'A' && c <= 'F') ? c - 'A' + 10
                                                    : -1;
@@ -72,7 +69,7 @@ std::size_t rewriteString(std::string& text, std::size_t i) {
 }
 
 std::size_t skipDigits(std::string_view text, std::size_t i) {
-    while (i < text.size() && isDigit(text[i])) {
+    while (i < text.size() && isAsciiDigit(text[i])) {
         ++i;
     }
     return i;
@@ -81,7 +78,7 @@ std::size_t skipDigits(std::string_view text, std::size_t i) {
 // The end of the JSON number starting at `i`, or `i` when none starts there.
 std::size_t numberEnd(std::string_view text, std::size_t start) {
     std::size_t i = start < text.size() && text[start] == '-' ? start + 1 : start;
-    if (i >= text.size() || !isDigit(text[i])) {
+    if (i >= text.size() || !isAsciiDigit(text[i])) {
         return start;
     }
     i = text[i] == '0' ? i + 1 : skipDigits(text, i);

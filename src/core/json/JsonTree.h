@@ -10,6 +10,11 @@ namespace galewarden::json {
 
 using JsonValue = rapidjson::Value;
 
+// The text of a string value (or of a number, which the tree keeps as text).
+inline std::string_view stringOf(const JsonValue& value) {
+    return std::string_view(value.GetString(), value.GetStringLength());
+}
+
 // One parsed JSON text. Numbers stay as their text: RapidJSON keeps them as strings that
 // point into the parsed text, and `isNumber` tells them from real strings.
 class JsonTree {

@@ -8,10 +8,6 @@
 namespace galewarden::json {
 namespace {
 
-std::string_view stringOf(const JsonValue& value) {
-    return std::string_view(value.GetString(), value.GetStringLength());
-}
-
 void appendScalar(const JsonTree& tree, const JsonValue& value, std::string& out) {
     if (value.IsString()) {
         out += tree.isNumber(value) ? jsonNumberText(stringOf(value)) : stringOf(value);

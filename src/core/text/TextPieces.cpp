@@ -8,7 +8,7 @@
 namespace galewarden {
 namespace {
 
-constexpr std::string_view kIdeographicSpace = "\xA1\xA1";
+constexpr std::string_view kIdeographicSpaceBytes = "\xA1\xA1";
 
 }  // namespace
 
@@ -49,7 +49,7 @@ std::string trimText(std::string_view text) {
     while (first < text.size()) {
         if (text[first] == ' ') {
             ++first;
-        } else if (text.substr(first, 2) == kIdeographicSpace) {
+        } else if (text.substr(first, 2) == kIdeographicSpaceBytes) {
             first += 2;
         } else {
             break;
@@ -59,7 +59,7 @@ std::string trimText(std::string_view text) {
     while (end > first) {
         if (text[end - 1] == ' ') {
             --end;  // a space byte is never part of a double-byte character
-        } else if (end - first >= 2 && text.substr(end - 2, 2) == kIdeographicSpace &&
+        } else if (end - first >= 2 && text.substr(end - 2, 2) == kIdeographicSpaceBytes &&
                    charBoundaryBefore(text, end - 2) == end - 2) {
             end -= 2;
         } else {

@@ -20,21 +20,14 @@
 #include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
 #include "ui/ModalSession.h"
+#include "ui/NamedButton.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
 namespace {
 
-constexpr int kClientWidth = 352;
-constexpr int kClientHeight = 280;
+constexpr QSize kPickerClientSize(352, 280);
 constexpr int kFilterWidth = 152;
-
-QPushButton* button(const QString& text, const char* name, QWidget* parent) {
-    auto* pushButton = new QPushButton(text, parent);
-    pushButton->setObjectName(QLatin1String(name));
-    pushButton->setAutoDefault(false);
-    return pushButton;
-}
 
 void warn(QWidget* owner, const QString& title, const QString& text) {
     MessageBox::ask(
@@ -53,7 +46,7 @@ DistrictPicker::DistrictPicker(const HttpClient& http, QWidget* owner)
     layout->addWidget(buildButtonRow());
     connectControls();
     recompute();
-    resize(kClientWidth, kClientHeight);
+    resize(kPickerClientSize);
 }
 
 QWidget* DistrictPicker::buildFilterRow() {
@@ -92,8 +85,8 @@ QWidget* DistrictPicker::buildResultGroup() {
     count_ = new QLabel(group);
     count_->setObjectName(QStringLiteral("count"));
     countRow->addWidget(count_, 1);
-    tickAll_ = button(QStringLiteral("全选"), "tickAll", group);
-    tickNone_ = button(QStringLiteral("全不选"), "tickNone", group);
+    tickAll_ = namedButton(QStringLiteral("全选"), "tickAll", group);
+    tickNone_ = namedButton(QStringLiteral("全不选"), "tickNone", group);
     countRow->addWidget(tickAll_);
     countRow->addWidget(tickNone_);
     layout->addLayout(countRow);
@@ -105,9 +98,9 @@ QWidget* DistrictPicker::buildButtonRow() {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addStretch();
-    cancel_ = button(QStringLiteral("&C.取消"), "cancel", row);
-    direct_ = button(QStringLiteral("&D.直接添加"), "direct", row);
-    ok_ = button(QStringLiteral("&O.确定"), "ok", row);
+    cancel_ = namedButton(QStringLiteral("&C.取消"), "cancel", row);
+    direct_ = namedButton(QStringLiteral("&D.直接添加"), "direct", row);
+    ok_ = namedButton(QStringLiteral("&O.确定"), "ok", row);
     layout->addWidget(cancel_);
     layout->addWidget(direct_);
     layout->addWidget(ok_);

@@ -14,20 +14,13 @@
 #include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
 #include "ui/ModalSession.h"
+#include "ui/NamedButton.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
 namespace {
 
-constexpr int kClientWidth = 264;
-constexpr int kClientHeight = 144;
-
-QPushButton* button(const QString& text, const char* name, QWidget* parent) {
-    auto* pushButton = new QPushButton(text, parent);
-    pushButton->setObjectName(QLatin1String(name));
-    pushButton->setAutoDefault(false);
-    return pushButton;
-}
+constexpr QSize kMarkerClientSize(264, 144);
 
 }  // namespace
 
@@ -43,7 +36,7 @@ HtmlMarkerWindow::HtmlMarkerWindow(ConfigStore config, std::function<void()> set
     layout->addWidget(buildMarkerGroup(), 1);
     layout->addWidget(buildButtonRow());
     fileName_->setText(toQString(loadHtmlLocation(config_)));
-    resize(kClientWidth, kClientHeight);
+    resize(kMarkerClientSize);
 }
 
 QWidget* HtmlMarkerWindow::buildFileRow() {
@@ -55,7 +48,7 @@ QWidget* HtmlMarkerWindow::buildFileRow() {
     fileName_->setObjectName(QStringLiteral("fileName"));
     fileName_->installEventFilter(this);
     layout->addWidget(fileName_, 1);
-    auto* browse = button(QStringLiteral("浏览"), "browse", row);
+    auto* browse = namedButton(QStringLiteral("浏览"), "browse", row);
     layout->addWidget(browse);
     connect(browse, &QPushButton::clicked, this, &HtmlMarkerWindow::browse);
     return row;
@@ -76,8 +69,8 @@ QWidget* HtmlMarkerWindow::buildButtonRow() {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addStretch();
-    auto* cancel = button(QStringLiteral("取消"), "cancel", row);
-    auto* ok = button(QStringLiteral("确定"), "ok", row);
+    auto* cancel = namedButton(QStringLiteral("取消"), "cancel", row);
+    auto* ok = namedButton(QStringLiteral("确定"), "ok", row);
     layout->addWidget(cancel);
     layout->addWidget(ok);
     connect(cancel, &QPushButton::clicked, this, &HtmlMarkerWindow::reject);

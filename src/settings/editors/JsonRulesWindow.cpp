@@ -15,13 +15,13 @@
 #include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
 #include "ui/ModalSession.h"
+#include "ui/NamedButton.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
 namespace {
 
-constexpr int kClientWidth = 360;
-constexpr int kClientHeight = 344;
+constexpr QSize kRulesClientSize(360, 344);
 
 const QString kNote = QStringLiteral(
     "　　注意：请谨慎修改，任意修改其中一项都有可能导致无法正常获取与解析预警数据。"
@@ -30,22 +30,10 @@ const QString kNote = QStringLiteral(
     "。");
 const QString kDryRunText = QStringLiteral("&T.试运行");
 
-QPushButton* button(const QString& text, const char* name, QWidget* parent) {
-    auto* pushButton = new QPushButton(text, parent);
-    pushButton->setObjectName(QLatin1String(name));
-    pushButton->setAutoDefault(false);
-    return pushButton;
-}
-
 MessageAnswer ask(QWidget* owner, const QString& title, const QString& text,
                   MessageAnswer defaultAnswer) {
     return MessageBox::ask(
         {title, text, MessageIcon::question, MessageButtons::yesNo, defaultAnswer, owner});
-}
-
-// The program's texts break lines with CR LF; Qt's boxes would show the CR.
-QString plainLines(const std::string& text) {
-    return toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 QString unusableText(const JsonRuleFields& fields) {
@@ -86,25 +74,25 @@ JsonRulesWindow::JsonRulesWindow(const HttpClient& http, ConfigStore config,
     layout->addWidget(inputs_);
     layout->addStretch();
     layout->addWidget(buildButtonRow());
-    resize(kClientWidth, kClientHeight);
+    resize(kRulesClientSize);
 }
 
 QWidget* JsonRulesWindow::buildButtonRow() {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    dryRunButton_ = button(kDryRunText, "dryRun", row);
+    dryRunButton_ = namedButton(kDryRunText, "dryRun", row);
     dryRunButton_->setToolTip(QStringLiteral(
         "用窗口中的规则获取一次数据并显示解析结果，不保存规则，也不影响正在运行的监控。"));
     layout->addWidget(dryRunButton_);
     layout->addStretch();
-    auto* cancel = button(QStringLiteral("&C.取消"), "cancel", row);
-    auto* reset = button(QStringLiteral("&R.重置"), "reset", row);
-    auto* presets = button(QStringLiteral("&P.预设"), "presets", row);
+    auto* cancel = namedButton(QStringLiteral("&C.取消"), "cancel", row);
+    auto* reset = namedButton(QStringLiteral("&R.重置"), "reset", row);
+    auto* presets = namedButton(QStringLiteral("&P.预设"), "presets", row);
     presets->setToolTip(QStringLiteral("载入随程序提供的公共预警数据源的解析规则，保存后生效。"));
     presets->setMenu(buildPresetMenu(presets));
-    auto* import = button(QStringLiteral("&O.导入"), "import", row);
-    auto* save = button(QStringLiteral("&S.保存"), "save", row);
+    auto* import = namedButton(QStringLiteral("&O.导入"), "import", row);
+    auto* save = namedButton(QStringLiteral("&S.保存"), "save", row);
     for (QPushButton* each : {cancel, reset, presets, import, save}) {
         layout->addWidget(each);
     }
@@ -211,7 +199,7 @@ void JsonRulesWindow::showDryRun(const DryRunReport& report) {
     dryRunButton_->setText(kDryRunText);
     dryRunButton_->setEnabled(true);
     const bool processed = report.result == DryRunReport::Result::processed;
-    MessageBox::ask({QStringLiteral("试运行"), plainLines(dryRunReportText(report)),
+    MessageBox::ask({QStringLiteral("试运行"), shownText(dryRunReportText(report)),
                      processed ? MessageIcon::information : MessageIcon::exclamation,
                      MessageButtons::ok, MessageAnswer::ok, this});
 }

@@ -17,8 +17,7 @@
 namespace galewarden {
 namespace {
 
-constexpr int kClientWidth = 360;
-constexpr int kClientHeight = 176;
+constexpr QSize kOptionsClientSize(360, 176);
 
 QComboBox* choice(const QStringList& items, const char* name, QWidget* parent) {
     auto* box = new QComboBox(parent);
@@ -60,7 +59,7 @@ SourceOptionsWindow::SourceOptionsWindow(ConfigStore config, QWidget* owner)
     layout->addStretch();
     layout->addWidget(buildButtonRow());
     showOptions(loadSourceOptions(config_));
-    resize(kClientWidth, kClientHeight);
+    resize(kOptionsClientSize);
 }
 
 QWidget* SourceOptionsWindow::buildInputs() {

@@ -58,16 +58,13 @@ DryRunReport::Result resultOf(RefreshCycle::Outcome outcome, const RefreshState&
                                         : DryRunReport::Result::unusableAnswer;
 }
 
-std::string gb(const char* utf8) {
-    return gbFromUtf8(utf8);
-}
-
 std::string keptText(const DryRunReport& report) {
-    std::string text = gb("按规则读取到 ") + std::to_string(report.walked) + gb(" 条预警，");
+    std::string text =
+        gbFromUtf8("按规则读取到 ") + std::to_string(report.walked) + gbFromUtf8(" 条预警，");
     if (report.keptTitles.empty()) {
-        return text + gb("没有保留任何预警（只保留标题中含有所监控地区名称的预警）。");
+        return text + gbFromUtf8("没有保留任何预警（只保留标题中含有所监控地区名称的预警）。");
     }
-    text += gb("保留 ") + std::to_string(report.keptTitles.size()) + gb(" 条：");
+    text += gbFromUtf8("保留 ") + std::to_string(report.keptTitles.size()) + gbFromUtf8(" 条：");
     for (std::size_t i = 0; i < report.keptTitles.size(); ++i) {
         text += "\r\n" + std::to_string(i + 1) + ". " + report.keptTitles[i];
     }
@@ -104,23 +101,24 @@ DryRunReport runDryRun(const HttpClient& http, const std::string& configPath,
 }
 
 std::string dryRunReportText(const DryRunReport& report) {
-    const std::string request = gb("请求地址：") + report.url;
+    const std::string request = gbFromUtf8("请求地址：") + report.url;
     switch (report.result) {
         case DryRunReport::Result::processed:
-            return request + "\r\n" + gb("状态栏：") + report.status + "\r\n" + keptText(report) +
-                   "\r\n\r\n" + gb("试运行不保存规则，也不影响正在运行的监控。");
+            return request + "\r\n" + gbFromUtf8("状态栏：") + report.status + "\r\n" +
+                   keptText(report) + "\r\n\r\n" +
+                   gbFromUtf8("试运行不保存规则，也不影响正在运行的监控。");
         case DryRunReport::Result::noAnswer:
-            return gb("试运行失败：未能下载数据（无法连接、超时或服务器没有返回内容）。") + "\r\n" +
-                   request + "\r\n" + gb("状态栏：") + report.status;
+            return gbFromUtf8("试运行失败：未能下载数据（无法连接、超时或服务器没有返回内容）。") +
+                   "\r\n" + request + "\r\n" + gbFromUtf8("状态栏：") + report.status;
         case DryRunReport::Result::unusableAnswer:
-            return gb("试运行失败：返回的数据无法解析为JSON。") + "\r\n" + request + "\r\n" +
-                   gb("状态栏：") + report.status;
+            return gbFromUtf8("试运行失败：返回的数据无法解析为JSON。") + "\r\n" + request +
+                   "\r\n" + gbFromUtf8("状态栏：") + report.status;
         case DryRunReport::Result::stopped:
-            return gb("试运行已停止。");
+            return gbFromUtf8("试运行已停止。");
         case DryRunReport::Result::noCopy:
             break;
     }
-    return gb("试运行失败：无法在临时文件夹中准备配置文件。");
+    return gbFromUtf8("试运行失败：无法在临时文件夹中准备配置文件。");
 }
 
 }  // namespace galewarden

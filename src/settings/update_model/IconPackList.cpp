@@ -3,17 +3,9 @@
 #include "core/text/CodePage.h"
 
 namespace galewarden {
-namespace {
-
-std::string gb(std::string_view utf8) {
-    return gbFromUtf8(utf8);
-}
-
-}  // namespace
-
 IconPackMessage downloadPrompt() {
-    return {gb("手动下载预警图标"),
-            gb("请输入需要手动下载的预警图标，格式为预警类型+预警级别。\r\n如：“台风蓝”")};
+    return {gbFromUtf8("手动下载预警图标"),
+            gbFromUtf8("请输入需要手动下载的预警图标，格式为预警类型+预警级别。\r\n如：“台风蓝”")};
 }
 
 bool isDownloadRequest(std::string_view typedName) {
@@ -23,10 +15,11 @@ bool isDownloadRequest(std::string_view typedName) {
 std::optional<IconPackMessage> downloadReport(DownloadResult result, std::string_view name) {
     switch (result) {
         case DownloadResult::NotAPicture:
-            return IconPackMessage{gb("下载失败"), gb("未能下载“") + std::string(name) + gb("”。")};
+            return IconPackMessage{gbFromUtf8("下载失败"),
+                                   gbFromUtf8("未能下载“") + std::string(name) + gbFromUtf8("”。")};
         case DownloadResult::SaveFailed:
-            return IconPackMessage{gb("保存失败"),
-                                   gb("保存“") + std::string(name) + gb(".png”时出现问题。")};
+            return IconPackMessage{gbFromUtf8("保存失败"), gbFromUtf8("保存“") + std::string(name) +
+                                                               gbFromUtf8(".png”时出现问题。")};
         case DownloadResult::Saved:
             break;
     }
@@ -34,11 +27,12 @@ std::optional<IconPackMessage> downloadReport(DownloadResult result, std::string
 }
 
 IconPackMessage deleteQuestion(std::string_view name) {
-    return {gb("删除"), gb("确定删除“") + std::string(name) + gb(".png”？")};
+    return {gbFromUtf8("删除"),
+            gbFromUtf8("确定删除“") + std::string(name) + gbFromUtf8(".png”？")};
 }
 
 IconPackMessage deleteAllQuestion() {
-    return {gb("删除"), gb("确定删除全部预警图标？")};
+    return {gbFromUtf8("删除"), gbFromUtf8("确定删除全部预警图标？")};
 }
 
 void IconPackList::refresh() {

@@ -20,10 +20,6 @@ namespace {
 
 constexpr QSize kPreviewSize{100, 82};
 
-QString shown(const std::string& text) {
-    return toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 QPushButton* addButton(QVBoxLayout& column, const char* objectName, const QString& caption) {
     auto* button = new QPushButton(caption);
     button->setObjectName(QString::fromLatin1(objectName));
@@ -127,7 +123,7 @@ void IconPackPage::showSelectedPicture() {
 void IconPackPage::downloadTypedName() {
     const IconPackMessage prompt = downloadPrompt();
     const std::optional<QString> typed =
-        MessageBox::askText({shown(prompt.title), shown(prompt.text), {}, window()});
+        MessageBox::askText({shownText(prompt.title), shownText(prompt.text), {}, window()});
     if (!typed) {
         return;
     }
@@ -158,7 +154,7 @@ void IconPackPage::deleteSelected() {
         return;
     }
     const IconPackMessage question = deleteQuestion(*name);
-    if (MessageBox::ask({shown(question.title), shown(question.text), MessageIcon::question,
+    if (MessageBox::ask({shownText(question.title), shownText(question.text), MessageIcon::question,
                          MessageButtons::yesNo, MessageAnswer::no, window()}) !=
         MessageAnswer::yes) {
         return;
@@ -190,7 +186,7 @@ void IconPackPage::deleteAll() {
         return;
     }
     const IconPackMessage question = deleteAllQuestion();
-    if (MessageBox::ask({shown(question.title), shown(question.text), MessageIcon::question,
+    if (MessageBox::ask({shownText(question.title), shownText(question.text), MessageIcon::question,
                          MessageButtons::yesNo, MessageAnswer::no, window()}) !=
         MessageAnswer::yes) {
         return;
@@ -221,8 +217,9 @@ void IconPackPage::download(const std::string& name, std::function<void(Download
 void IconPackPage::report(DownloadResult result, const std::string& name) {
     const std::optional<IconPackMessage> message = downloadReport(result, name);
     if (message) {
-        MessageBox::ask({shown(message->title), shown(message->text), MessageIcon::exclamation,
-                         MessageButtons::ok, MessageAnswer::ok, window()});
+        MessageBox::ask({shownText(message->title), shownText(message->text),
+                         MessageIcon::exclamation, MessageButtons::ok, MessageAnswer::ok,
+                         window()});
     }
 }
 

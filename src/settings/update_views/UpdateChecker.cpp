@@ -27,14 +27,10 @@ std::int64_t tickCount() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-QString shown(const std::string& text) {
-    return toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 MessageAnswer ask(const UpdateMessage& message, MessageIcon icon, MessageButtons buttons,
                   MessageAnswer defaultAnswer = MessageAnswer::ok) {
     return MessageBox::ask(
-        {shown(message.title), shown(message.text), icon, buttons, defaultAnswer, nullptr});
+        {shownText(message.title), shownText(message.text), icon, buttons, defaultAnswer, nullptr});
 }
 
 std::string folderUrl() {
@@ -148,7 +144,7 @@ void UpdateChecker::start(CheckKind kind) {
         return;  // the last download's thread has not let go yet; the next request will do
     }
     state_->running = true;
-    emit versionLineChanged(shown(checkingLine()));
+    emit versionLineChanged(shownText(checkingLine()));
 }
 
 void UpdateChecker::finishCheck(CheckKind kind, std::optional<PublishedVersion> published) {
@@ -158,12 +154,12 @@ void UpdateChecker::finishCheck(CheckKind kind, std::optional<PublishedVersion> 
                     archiveUrl(folderUrl()));
     state_->retryCount = decision.retryCount;
     state_->store.writeQuoted(keys::kLastCheck.section, keys::kLastCheck.name, decision.lastCheck);
-    emit versionLineChanged(shown(decision.versionLine));
+    emit versionLineChanged(shownText(decision.versionLine));
     if (decision.retryAfter) {
         state_->timer.start(static_cast<int>(decision.retryAfter->count()));
     }
     if (decision.balloon) {
-        emit announce(shown(decision.balloon->title), shown(decision.balloon->text));
+        emit announce(shownText(decision.balloon->title), shownText(decision.balloon->text));
     }
     if (decision.offer) {
         offerDownload(*decision.offer);

@@ -19,25 +19,19 @@
 #include "settings/window/PageLayout.h"
 #include "settings/window/SettingsControls.h"
 #include "ui/MessageBox.h"
+#include "ui/NamedButton.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* made = new QPushButton(caption, parent);
-    made->setObjectName(QString::fromLatin1(name));
-    return made;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 BasicPage::BasicPage(PageContext context, QWidget* parent) : QWidget(parent), context_(context) {
     auto* top = new QHBoxLayout;
     top->addSpacing(kSelectorRoom);
     top->addStretch();
-    QPushButton* wizard = button(this, "wizardButton", QStringLiteral("★快速设置向导"));
-    QPushButton* placement = button(this, "placementButton", QStringLiteral("选取预警窗口位置"));
+    QPushButton* wizard = namedButton(QStringLiteral("★快速设置向导"), "wizardButton", this);
+    QPushButton* placement =
+        namedButton(QStringLiteral("选取预警窗口位置"), "placementButton", this);
     top->addWidget(wizard);
     top->addWidget(placement);
     connect(wizard, &QPushButton::clicked, this, &BasicPage::wizardRequested);
@@ -82,7 +76,7 @@ void BasicPage::buildDistrictRow() {
     districtSummary_ = new QLineEdit(this);
     districtSummary_->setObjectName(QStringLiteral("districtSummary"));
     districtSummary_->setReadOnly(true);
-    QPushButton* edit = button(this, "editDistrictsButton", QStringLiteral("编辑"));
+    QPushButton* edit = namedButton(QStringLiteral("编辑"), "editDistrictsButton", this);
     connect(edit, &QPushButton::clicked, this, &BasicPage::editDistrictsRequested);
     row->addWidget(new QLabel(QStringLiteral("区域："), this));
     row->addWidget(districtSummary_, 1);
@@ -112,7 +106,7 @@ void BasicPage::buildSourceGroup() {
     useVendor_ =
         boundCheck(group, "useVendor", QStringLiteral("&N.使用此数据源"), context_.model.useVendor);
     connect(useVendor_, &QCheckBox::toggled, this, &BasicPage::useVendorChanged);
-    QPushButton* options = button(group, "sourceOptionsButton", QStringLiteral("参数设置 .."));
+    QPushButton* options = namedButton(QStringLiteral("参数设置 .."), "sourceOptionsButton", group);
     connect(options, &QPushButton::clicked, this, [this] {
         if (context_.services.editSourceOptions) {
             context_.services.editSourceOptions(window());
@@ -132,7 +126,7 @@ void BasicPage::buildLastRows() {
     autoCheck_ = boundCheck(this, "autoCheck", QStringLiteral("自动检查更新"), model.autoCheck);
     autoRun_ = boundCheck(this, "autoRun", QStringLiteral("自动启动 (UAC)"), model.autoRun);
     connect(autoRun_, &QCheckBox::clicked, this, &BasicPage::showAutoRunNotice);
-    QPushButton* check = button(this, "checkButton", QStringLiteral("检查"));
+    QPushButton* check = namedButton(QStringLiteral("检查"), "checkButton", this);
     connect(check, &QPushButton::clicked, this, &BasicPage::checkForUpdates);
     versionLine_ = new QLabel(QStringLiteral("当前版本："), this);
     versionLine_->setObjectName(QStringLiteral("versionLine"));

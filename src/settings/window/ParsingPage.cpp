@@ -14,18 +14,11 @@
 #include "settings/window/PageLayout.h"
 #include "settings/window/SettingsControls.h"
 #include "ui/MessageBox.h"
+#include "ui/NamedButton.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
-    auto* made = new QPushButton(caption, parent);
-    made->setObjectName(QString::fromLatin1(name));
-    return made;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 ParsingPage::ParsingPage(PageContext context, QWidget* parent)
     : QWidget(parent), context_(context) {
@@ -33,7 +26,7 @@ ParsingPage::ParsingPage(PageContext context, QWidget* parent)
     auto* top = new QHBoxLayout;
     top->addSpacing(kSelectorRoom);
     top->addStretch();
-    QPushButton* reset = button(this, "resetButton", QStringLiteral("&R.重置"));
+    QPushButton* reset = namedButton(QStringLiteral("&R.重置"), "resetButton", this);
     connect(reset, &QPushButton::clicked, this, &ParsingPage::resetPage);
     top->addWidget(reset);
     page->addLayout(top);
@@ -49,8 +42,8 @@ void ParsingPage::buildDistrictGroup() {
     districtList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     districtCount_ = new QLabel(group);
     districtCount_->setObjectName(QStringLiteral("districtCount"));
-    QPushButton* add = button(group, "addButton", QStringLiteral("&A.添加"));
-    QPushButton* remove = button(group, "deleteButton", QStringLiteral("&D.删除"));
+    QPushButton* add = namedButton(QStringLiteral("&A.添加"), "addButton", group);
+    QPushButton* remove = namedButton(QStringLiteral("&D.删除"), "deleteButton", group);
     connect(add, &QPushButton::clicked, this, &ParsingPage::addDistricts);
     connect(remove, &QPushButton::clicked, this, &ParsingPage::deleteDistricts);
     grid->addWidget(districtList_, 0, 0, 1, 3);
@@ -67,7 +60,7 @@ void ParsingPage::buildWordRows() {
     grid->setContentsMargins(kRowIndent, 0, 0, 0);
     skip_ = boundEdit(this, "skip", model.skip);
     sender_ = boundEdit(this, "sender", model.sender);
-    jsonRules_ = button(this, "jsonRulesButton", QStringLiteral("&E.编辑"));
+    jsonRules_ = namedButton(QStringLiteral("&E.编辑"), "jsonRulesButton", this);
     connect(jsonRules_, &QPushButton::clicked, this, [this] {
         if (context_.services.editJsonRules) {
             context_.services.editJsonRules(window());

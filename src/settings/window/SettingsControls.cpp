@@ -10,10 +10,6 @@
 
 namespace galewarden {
 
-QString shownText(std::string_view gb) {
-    return toQString(gb).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 std::string typedText(const QString& text) {
     return fromQString(QString(text).replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/UiText.h"
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -11,8 +13,8 @@ class QWidget;
 
 namespace galewarden {
 
-// The program's CR LF line breaks as Qt's LF, and back.
-QString shownText(std::string_view gb);
+// Text typed into a field as the program's, its LF line breaks as CR LF (shownText in
+// UiText.h goes the other way).
 std::string typedText(const QString& text);
 
 // Controls that keep a field of the working copy in step with what the user does; the page

@@ -12,15 +12,15 @@
 namespace galewarden {
 namespace {
 
-struct Words {
+struct HeadlineWords {
     std::string defaultOffice = gbFromUtf8("气象台");
     std::string colourSuffix = gbFromUtf8("色");
     std::string warning = gbFromUtf8("预警");
     std::string noColour = gbFromUtf8("无");
 };
 
-const Words& words() {
-    static const Words instance;
+const HeadlineWords& headlineWords() {
+    static const HeadlineWords instance;
     return instance;
 }
 
@@ -60,19 +60,20 @@ std::string HeadlineCut::textAfterKeyword(int endAt) const {
 }
 
 std::string HeadlineCut::signalNameText() const {
-    if (const int colourAt = findText(rest, words().colourSuffix, keywordAt); colourAt != -1) {
+    if (const int colourAt = findText(rest, headlineWords().colourSuffix, keywordAt);
+        colourAt != -1) {
         return textAfterKeyword(colourAt);
     }
-    if (const int warningAt = findText(rest, words().warning, keywordAt); warningAt != -1) {
-        return textAfterKeyword(warningAt) + words().noColour;
+    if (const int warningAt = findText(rest, headlineWords().warning, keywordAt); warningAt != -1) {
+        return textAfterKeyword(warningAt) + headlineWords().noColour;
     }
     return {};
 }
 
 std::string HeadlineCut::liftedNameText() const {
-    int endAt = findText(rest, words().colourSuffix, keywordAt);
+    int endAt = findText(rest, headlineWords().colourSuffix, keywordAt);
     if (endAt == -1) {
-        endAt = findText(rest, words().warning, keywordAt);
+        endAt = findText(rest, headlineWords().warning, keywordAt);
     }
     return endAt == -1 ? std::string() : textAfterKeyword(endAt);
 }
@@ -88,7 +89,7 @@ HeadlineCut HeadlineCutter::cut(std::string_view headline, std::string_view send
     HeadlineCut cut;
     if (sender == district) {
         cut.region = sender;
-        cut.office = words().defaultOffice;
+        cut.office = headlineWords().defaultOffice;
         cut.rest = headline.substr(std::min(cut.region.size(), headline.size()));
     } else {
         findIssuer(headline, cut);
@@ -102,7 +103,7 @@ HeadlineCut HeadlineCutter::cut(std::string_view headline, std::string_view send
     findKeyword(cut);
     if (cut.region.empty()) {
         cut.region = left(headline, cut.keywordAt - 1);
-        cut.office = words().defaultOffice;
+        cut.office = headlineWords().defaultOffice;
     }
     return cut;
 }

@@ -14,7 +14,7 @@ namespace {
 using RegionType = PassAccumulators::RegionType;
 using LiftsByPair = std::map<RegionType, std::vector<const LiftNotice*>>;
 
-struct Words {
+struct SelectionWords {
     std::string tornado = gbFromUtf8("龙卷");
     std::string colourSuffix = gbFromUtf8("色");
     std::string detailsHead = gbFromUtf8("▲【");
@@ -24,8 +24,8 @@ struct Words {
     std::string guidanceHead = gbFromUtf8("防御指南：\r\n");
 };
 
-const Words& words() {
-    static const Words instance;
+const SelectionWords& selectionWords() {
+    static const SelectionWords instance;
     return instance;
 }
 
@@ -75,8 +75,8 @@ class Selection {
 
     void keep(const Candidate& warning, const RegionType& pair) {
         acc_.anyKept = true;
-        if (containsText(warning.signalName, words().tornado) ||
-            containsText(warning.description, words().tornado)) {
+        if (containsText(warning.signalName, selectionWords().tornado) ||
+            containsText(warning.description, selectionWords().tornado)) {
             ++acc_.tornadoCount;  // duplicates count too
         }
         if (!acc_.acceptedPairs.insert(pair).second) {
@@ -107,7 +107,7 @@ class Selection {
     }
 
     void addTexts(const Candidate& warning, int level) {
-        const Words& w = words();
+        const SelectionWords& w = selectionWords();
         const std::string_view type = typeOf(warning.signalName);
         const std::string_view colour = colourCharacterOf(warning.signalName);
         KeptAlert alert{warning.id,

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "core/text/AsciiCharacters.h"
 #include "core/text/CodePage.h"
 #include "core/text/TextPieces.h"
 #include "core/text/TextToNumber.h"
@@ -29,14 +30,10 @@ const std::array<Separators, kFieldCount - 1>& separatorsAfterField() {
     return separators;
 }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // A missing run reads as 0.
 int readRun(std::string_view text, std::size_t& at, int maxDigits) {
     int value = 0;
-    for (int count = 0; count < maxDigits && at < text.size() && isDigit(text[at]); ++count) {
+    for (int count = 0; count < maxDigits && at < text.size() && isAsciiDigit(text[at]); ++count) {
         value = value * 10 + (text[at++] - '0');
     }
     return value;
