@@ -29,6 +29,7 @@
 #include "settings/window/SettingsWindow.h"
 #include "settings/wizard/SetupWizard.h"
 #include "ui/AlertIconWindow.h"
+#include "ui/BringToFront.h"
 #include "ui/DetailsWindow.h"
 #include "ui/FullScreenCalibration.h"
 #include "ui/MessageBox.h"
@@ -149,8 +150,7 @@ void Program::start() {
 // The wizard's finish starts the monitoring; at the first start its "&U.放弃" ends the program.
 void Program::openSetupWizard(bool firstStart) {
     if (wizard_ != nullptr) {
-        wizard_->show();
-        wizard_->raise();
+        bringToFront(wizard_);
         return;
     }
     wizard_ = new SetupWizard(settingsServices(),
@@ -267,8 +267,7 @@ void Program::showDetailsWindow() {
 
 void Program::comeForward() {
     if (wizard_ != nullptr) {
-        wizard_->raise();
-        wizard_->activateWindow();
+        bringToFront(wizard_);
         return;
     }
     showDetailsWindow();

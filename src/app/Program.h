@@ -54,6 +54,8 @@ class Program : public QObject {
     // Asks first; then ends it in order and starts it again with "~reset".
     void resetAndRestart(QWidget* owner);
 
+    // True from the first request to end the program.
+    bool ending() const { return ending_; }
     // False when a refresh pass did not stop in time at shutdown: the process must then end
     // without waiting for it.
     bool endedCleanly() const { return endedCleanly_; }

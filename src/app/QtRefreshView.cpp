@@ -25,4 +25,8 @@ void QtRefreshView::applyIconWindowSettings() {
     post([this] { target_.applyIconWindowSettings(); });
 }
 
+void QtRefreshView::showFetchHealth(const FetchHealth& health) {
+    post([this, health] { target_.showFetchHealth(health); });
+}
+
 }  // namespace galewarden

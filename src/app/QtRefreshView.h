@@ -19,6 +19,7 @@ class QtRefreshView : public QObject, public RefreshView {
     void presentResult(const RefreshResult& result) override;
     void updateIconWindowVisibility() override;
     void applyIconWindowSettings() override;
+    void showFetchHealth(const FetchHealth& health) override;
 
   private:
     template <typename Call>

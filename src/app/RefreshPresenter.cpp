@@ -49,6 +49,10 @@ void RefreshPresenter::applyIconWindowSettings() {
     }
 }
 
+void RefreshPresenter::showFetchHealth(const FetchHealth& health) {
+    windows_.tray.showFetchHealth(health);
+}
+
 void RefreshPresenter::setTrayHeaderVisible(bool visible) {
     windows_.tray.setHeaderVisible(visible);
 }

@@ -10,7 +10,7 @@ namespace galewarden {
 class AlertIconWindow;
 class DetailsWindow;
 class TrayIcon;
-struct IconDisplay;
+class IconDisplay;
 struct ProgramTimers;
 
 // Applies what a refresh pass hands over to the windows, the tray and the timers, on the
@@ -33,6 +33,7 @@ class RefreshPresenter : public RefreshView, public PresentationTarget {
     void presentResult(const RefreshResult& result) override;
     void updateIconWindowVisibility() override;
     void applyIconWindowSettings() override;
+    void showFetchHealth(const FetchHealth& health) override;
 
     // PresentationTarget
     void setTrayHeaderVisible(bool visible) override;

@@ -15,7 +15,7 @@ namespace galewarden {
 
 class ConfigStore;
 class LabelWindow;
-struct IconDisplay;
+class IconDisplay;
 
 // The small borderless window near the top right corner of the primary screen that steps
 // through the pictures of the warnings in force. It never takes the focus and has no task-bar

@@ -8,7 +8,7 @@
 namespace galewarden {
 
 class ConfigStore;
-struct IconDisplay;
+class IconDisplay;
 
 // The icon gets out of the way: while a full-screen window is open, and for [General]
 // ReshowTime seconds after the pointer passed over it or it was right-clicked.

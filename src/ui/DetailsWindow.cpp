@@ -14,6 +14,7 @@
 #include "core/alerts/RefreshState.h"
 #include "core/alerts/classify/SignalColour.h"
 #include "core/alerts/pictures/BuiltinPictures.h"
+#include "ui/BringToFront.h"
 #include "ui/IconDisplay.h"
 #include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
@@ -159,13 +160,7 @@ void DetailsWindow::buildStatusLine() {
 }
 
 void DetailsWindow::showDetailsWindow() {
-    if (isMinimized()) {
-        showNormal();
-    } else {
-        show();
-    }
-    raise();
-    activateWindow();
+    bringToFront(this);
     // Qt knows neither the stacking order nor other programs' windows. A window that the
     // window manager left inactive (a topmost window over it, focus-stealing prevention)
     // counts as covered; alert() does nothing to the active window and flashes the others

@@ -18,7 +18,7 @@ class QTimer;
 
 namespace galewarden {
 
-struct IconDisplay;
+class IconDisplay;
 struct StatusLine;
 
 // The program's main window, "预警信息": the full warning texts beside up to three signal

@@ -9,7 +9,7 @@ class QLabel;
 namespace galewarden {
 
 class ConfigStore;
-struct IconDisplay;
+class IconDisplay;
 
 // The line of text that travels with the icon window: placed relative to it, shown and kept
 // on top with it, faded with it, and transparent to the pointer. Its background is keyed

@@ -4,13 +4,11 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "ui/MessageText.h"
 #include "ui/ModalSession.h"
 
 namespace galewarden {
 namespace {
-
-// A text longer than a screen is shown by its beginning; the whole is under "Show Details".
-constexpr qsizetype kShownMessageChars = 1500;
 
 struct Script {
     std::deque<MessageAnswer> answers;
@@ -119,12 +117,10 @@ MessageAnswer MessageBox::ask(const MessageRequest& request) {
         script()->asked.push_back(request);
         return nextOf(script()->answers, escapeOf(request.buttons));
     }
-    const bool isLong = request.text.size() > kShownMessageChars;
-    QMessageBox box(
-        iconOf(request.icon), titleOf(request.title),
-        isLong ? request.text.left(kShownMessageChars) + QStringLiteral("…") : request.text,
-        buttonsOf(request.buttons), request.owner);
-    if (isLong) {
+    const ShownMessage shown = shownMessage(request.text);
+    QMessageBox box(iconOf(request.icon), titleOf(request.title), shown.text,
+                    buttonsOf(request.buttons), request.owner);
+    if (shown.cut) {
         box.setDetailedText(request.text);
     }
     box.setDefaultButton(buttonOf(request.defaultAnswer));

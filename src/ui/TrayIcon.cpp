@@ -65,7 +65,8 @@ bool TrayIcon::available() const {
 }
 
 void TrayIcon::showAtStart() {
-    tray_.setToolTip(title_);
+    caption_.clear();
+    showToolTip();
     tray_.show();
     hideTimer_.start(kHideMilliseconds);
 }
@@ -81,7 +82,8 @@ void TrayIcon::showTrayForColour(int highestColour) {
     const QString caption = captionOf(highestColour);
     tray_.setIcon(iconOf(highestColour));
     header_->setText(caption);
-    tray_.setToolTip(caption + QLatin1Char('\n') + title_);
+    caption_ = caption;
+    showToolTip();
     tray_.show();
 }
 
@@ -90,7 +92,8 @@ void TrayIcon::showTrayNeutral() {
         return;
     }
     tray_.setIcon(iconOf(kNoColour));
-    tray_.setToolTip(title_);
+    caption_.clear();
+    showToolTip();
     hideTimer_.start(kHideMilliseconds);
 }
 
@@ -111,6 +114,39 @@ void TrayIcon::showBalloon(const std::string& title, const std::string& body) {
 void TrayIcon::showInformation(const QString& title, const QString& body) {
     tray_.showMessage(fittedTo(title, kBalloonTitleBytes), fittedTo(body, kBalloonBodyBytes),
                       QSystemTrayIcon::Information, kBalloonMilliseconds);
+}
+
+void TrayIcon::showFetchHealth(const FetchHealth& health) {
+    fetchNote_ = fetchFailureNote(health, QDateTime::currentDateTime());
+    showToolTip();
+}
+
+// The caption (or, without warnings, the title) first, the failure note second.
+void TrayIcon::showToolTip() {
+    QStringList lines{caption_.isEmpty() ? title_ : caption_};
+    if (!fetchNote_.isEmpty()) {
+        lines << fetchNote_;
+    }
+    if (!caption_.isEmpty()) {
+        lines << title_;
+    }
+    tray_.setToolTip(lines.join(QLatin1Char('\n')));
+}
+
+QString TrayIcon::fetchFailureNote(const FetchHealth& health, const QDateTime& now) {
+    if (!health.failed) {
+        return {};
+    }
+    if (!health.lastGoodFetch) {
+        return QStringLiteral("获取预警数据失败，尚未成功获取过");
+    }
+    const QDateTime last =
+        QDateTime::fromMSecsSinceEpoch(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           health.lastGoodFetch->time_since_epoch())
+                                           .count());
+    const QString format =
+        last.date() == now.date() ? QStringLiteral("HH:mm") : QStringLiteral("M月d日 HH:mm");
+    return QStringLiteral("获取预警数据失败，上次成功获取于 ") + last.toString(format);
 }
 
 bool TrayIcon::isVisible() const {

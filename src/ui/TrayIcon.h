@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QSystemTrayIcon>
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "core/alerts/RefreshView.h"
 
 class QAction;
 class QMenu;
@@ -55,6 +58,8 @@ class TrayIcon : public QObject {
     void showBalloon(const std::string& title, const std::string& body);
     // A notice that is no warning (a new version), with the information icon.
     void showInformation(const QString& title, const QString& body);
+    // After a failed pass the tooltip's second line says so, with the last good fetch.
+    void showFetchHealth(const FetchHealth& health);
 
     bool isVisible() const;
     QString toolTip() const;
@@ -63,6 +68,8 @@ class TrayIcon : public QObject {
 
     // The balloon's title and body cut to their fields at whole characters.
     static BalloonTexts fittedBalloon(std::string_view title, std::string_view body);
+    // The tooltip's line for `health` at `now`: empty unless the last pass failed.
+    static QString fetchFailureNote(const FetchHealth& health, const QDateTime& now);
 
   signals:
     void viewRequested();
@@ -72,12 +79,16 @@ class TrayIcon : public QObject {
   private:
     void buildMenu();
     void onActivated(QSystemTrayIcon::ActivationReason reason);
+    void showToolTip();
 
     // The menu outlives the icon that points at it.
     std::unique_ptr<QMenu> menu_;
     QSystemTrayIcon tray_;
     QAction* header_ = nullptr;
     QString title_;
+    // The colour caption while warnings are in force, and the failure note; either may be empty.
+    QString caption_;
+    QString fetchNote_;
     QTimer& hideTimer_;
 };
 

@@ -111,12 +111,32 @@ class ProgramTest : public QObject {
         QVERIFY(detailsText().contains(QStringLiteral("台风橙色预警")));  // 中央气象台, the feed's
     }
 
+    // A first run left without the finish would watch nothing.
+    void abandoningTheFirstRunEndsTheProgram_data() {
+        QTest::addColumn<bool>("byCloseBox");
+        QTest::newRow("\"&U.放弃\"") << false;
+        QTest::newRow("the close box") << true;
+    }
     void abandoningTheFirstRunEndsTheProgram() {
+        QFETCH(bool, byCloseBox);
         start();
-        QTest::mouseClick(wizardButton("abandonButton"), Qt::LeftButton);
+        if (byCloseBox) {
+            program_->setupWizard()->close();
+        } else {
+            QTest::mouseClick(wizardButton("abandonButton"), Qt::LeftButton);
+        }
+        QVERIFY(program_->ending());
         QTRY_VERIFY(program_->setupWizard() == nullptr);
-        QTRY_VERIFY(!program_->endedCleanly() || !program_->detailsWindow().isVisible());
+        QVERIFY(!program_->detailsWindow().isVisible());
         QVERIFY(!std::filesystem::exists(home_->file("Galewarden.ini")));
+    }
+
+    void anotherStartBringsAMinimizedWizardBack() {
+        start();
+        program_->setupWizard()->showMinimized();
+        program_->comeForward();
+        QVERIFY(!program_->setupWizard()->isMinimized());
+        QVERIFY(program_->setupWizard()->isVisible());
     }
 
     void resetAsFirstArgumentInAnyCaseStartsAFirstRun() {

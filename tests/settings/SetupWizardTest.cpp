@@ -281,15 +281,15 @@ class SetupWizardTest : public QObject {
         QVERIFY(!control<QPushButton>(wizard, "backButton")->isEnabled());
     }
 
-    // Every way out but the finish writes nothing; only "&U.放弃" at the first start ends
-    // the program.
+    // Every way out but the finish writes nothing; at the first start "&U.放弃" and the close
+    // box end the program.
     void leavingWithoutTheFinish_data() {
         QTest::addColumn<WizardOpening>("opening");
         QTest::addColumn<bool>("byCloseBox");
         QTest::addColumn<int>("abandoned");
         QTest::newRow("abandon at the first start") << WizardOpening::firstStart << false << 1;
         QTest::newRow("abandon from the settings") << WizardOpening::fromSettings << false << 0;
-        QTest::newRow("close box at the first start") << WizardOpening::firstStart << true << 0;
+        QTest::newRow("close box at the first start") << WizardOpening::firstStart << true << 1;
         QTest::newRow("close box from the settings") << WizardOpening::fromSettings << true << 0;
     }
     void leavingWithoutTheFinish() {

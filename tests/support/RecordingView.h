@@ -24,9 +24,11 @@ class RecordingView : public RefreshView {
     }
     void updateIconWindowVisibility() override { calls.push_back("visibility"); }
     void applyIconWindowSettings() override { calls.push_back("icon settings"); }
+    void showFetchHealth(const FetchHealth& health) override { lastHealth = health; }
 
     std::vector<std::string> calls;
     std::optional<RefreshResult> lastResult;
+    std::optional<FetchHealth> lastHealth;
 };
 
 }  // namespace galewarden::test

@@ -116,6 +116,42 @@ class TrayIconTest : public QObject {
         QCOMPARE(tray.toolTip(), caption + QLatin1Char('\n') + kTitle);
     }
 
+    // A failed pass puts its note second, under the caption or the title, until a good one.
+    void aFailedPassShowsInTheTooltipUntilAGoodOne() {
+        TrayIcon tray(kTitle, hideTimer_);
+        tray.showAtStart();
+        tray.showFetchHealth({true, std::nullopt});
+        const QString never = QStringLiteral("获取预警数据失败，尚未成功获取过");
+        QCOMPARE(tray.toolTip(), kTitle + QLatin1Char('\n') + never);
+        tray.showTrayForColour(5);
+        const QString caption = QStringLiteral("红色预警生效中 [Ⅰ级/特别严重]");
+        QCOMPARE(tray.toolTip(), caption + QLatin1Char('\n') + never + QLatin1Char('\n') + kTitle);
+        tray.showFetchHealth({false, std::chrono::system_clock::now()});
+        QCOMPARE(tray.toolTip(), caption + QLatin1Char('\n') + kTitle);
+    }
+
+    void theFailureNoteSaysWhenDataLastCame_data() {
+        QTest::addColumn<bool>("failed");
+        QTest::addColumn<QDateTime>("lastGood");
+        QTest::addColumn<QString>("note");
+        const QDateTime morning(QDate(2026, 12, 11), QTime(9, 5));
+        QTest::newRow("a good pass") << false << morning << QString();
+        QTest::newRow("today") << true << morning
+                               << QStringLiteral("获取预警数据失败，上次成功获取于 09:05");
+        QTest::newRow("another day")
+            << true << morning.addDays(-2)
+            << QStringLiteral("获取预警数据失败，上次成功获取于 12月9日 09:05");
+    }
+    void theFailureNoteSaysWhenDataLastCame() {
+        QFETCH(bool, failed);
+        QFETCH(QDateTime, lastGood);
+        QFETCH(QString, note);
+        const std::chrono::system_clock::time_point when{
+            std::chrono::milliseconds(lastGood.toMSecsSinceEpoch())};
+        const QDateTime now(QDate(2026, 12, 11), QTime(18, 0));
+        QCOMPARE(TrayIcon::fetchFailureNote({failed, when}, now), note);
+    }
+
     void otherColoursTurnNeutral_data() {
         QTest::addColumn<int>("colour");
         QTest::newRow("none") << 0;

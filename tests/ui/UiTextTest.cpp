@@ -1,8 +1,12 @@
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
 
 #include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
 #include "ui/MessageBox.h"
+#include "ui/MessageText.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
@@ -25,6 +29,48 @@ class UiTextTest : public QObject {
         QCOMPARE(fittedTo(text, 7), QStringLiteral("a暴"));
         QCOMPARE(fittedTo(text, 3), QStringLiteral("a"));
         QCOMPARE(fittedTo(text, 0), QString());
+    }
+
+    void messagesAreCutAndBrokenToFitAScreen_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("cut");
+        QTest::addColumn<qsizetype>("shownChars");  // of the text, without breaks and "…"
+        QTest::newRow("short") << QStringLiteral("服务器返回了未预期的数据") << false
+                               << qsizetype{12};
+        QTest::newRow("many characters")
+            << QString(2000, QLatin1Char('x')) << true << kShownMessageChars;
+        QTest::newRow("many lines")
+            << QStringLiteral("a\n").repeated(100) << true << 2 * kShownMessageLines - 1;
+        QTest::newRow("a pair at the cut")
+            << QString(kShownMessageChars - 1, QLatin1Char(' ')) + QStringLiteral("😀") << true
+            << kShownMessageChars - 1;
+    }
+    void messagesAreCutAndBrokenToFitAScreen() {
+        QFETCH(QString, text);
+        QFETCH(bool, cut);
+        QFETCH(qsizetype, shownChars);
+        const ShownMessage shown = shownMessage(text);
+        QCOMPARE(shown.cut, cut);
+        QString unbroken = shown.text;
+        unbroken.remove(QChar(0x200B));
+        QCOMPARE(unbroken, text.left(shownChars) + (cut ? QStringLiteral("…") : QString()));
+        for (const QString& run :
+             shown.text.split(QRegularExpression(QStringLiteral("[\\s\\x{200B}]")))) {
+            QVERIFY(run.size() <= kLongestUnbrokenRun + 1);
+        }
+    }
+
+    // A web page's worth of text without a space still gives a box that fits on the screen.
+    void aLongUnbrokenAnswerFitsOnTheScreen() {
+        const QString answer = QStringLiteral("<html><body>") + QString(3000, QLatin1Char('x'));
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("获取预警数据时发生错误"),
+                        shownMessage(answer).text);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        const QRect screen = box.screen()->availableGeometry();
+        QVERIFY2(box.frameGeometry().width() <= screen.width(),
+                 qPrintable(QString::number(box.frameGeometry().width())));
+        QVERIFY(box.frameGeometry().height() <= screen.height());
     }
 
     void scriptedMessageBoxesAnswerAndRecord() {

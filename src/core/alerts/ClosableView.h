@@ -32,6 +32,9 @@ class ClosableView : public RefreshView {
     void applyIconWindowSettings() override {
         forward([](RefreshView& view) { view.applyIconWindowSettings(); });
     }
+    void showFetchHealth(const FetchHealth& health) override {
+        forward([&](RefreshView& view) { view.showFetchHealth(health); });
+    }
 
   private:
     template <typename Call>

@@ -44,11 +44,16 @@ void RefreshCycle::setStatus(std::string text, bool error) {
     view_.showStatus(status);
 }
 
-// Stops the refresh timer and keeps the status text unless it shows an error.
+void RefreshCycle::reportFetchHealth(bool failed) {
+    if (!failed) {
+        state_.lastGoodFetch = std::chrono::system_clock::now();
+    }
+    view_.showFetchHealth({failed, state_.lastGoodFetch});
+}
+
 void RefreshCycle::beginPass() {
     view_.setRefreshInterval(0);
     statusBefore_ = state_.status();
-    savedStatus_ = statusBefore_.error ? std::string() : statusBefore_.text;
     setStatus(gbFromUtf8("正在读取配置文件 .."));
 }
 
@@ -137,7 +142,8 @@ PassAccumulators RefreshCycle::select(const ClassifiedWarnings& classified,
 
 void RefreshCycle::deliver(const PassConfiguration& config, const LabelSettings& label,
                            PassAccumulators acc, bool pluginWanted) {
-    setStatus(summaryText(acc, label.usesName));
+    state_.passSummary = summaryText(acc, label.usesName);
+    setStatus(state_.passSummary);
     const std::string pageText = std::move(acc.pageText);
     const ResultSettings settings{services_.store.readNumber(keys::kInterval),
                                   services_.store.readFlag(keys::kNotice)};
@@ -156,13 +162,15 @@ void RefreshCycle::deliver(const PassConfiguration& config, const LabelSettings&
     view_.setRefreshInterval(timerMilliseconds(config.refreshSeconds));
     view_.applyIconWindowSettings();
     state_.firstCycleDone = true;
+    reportFetchHealth(false);
 }
 
 RefreshCycle::Outcome RefreshCycle::unchanged(const PassConfiguration& config) {
     state_.animate = config.animate;
     state_.setUnexpectedDataText({});
     view_.setRefreshInterval(timerMilliseconds(config.refreshSeconds));
-    setStatus(savedStatus_);
+    setStatus(state_.passSummary);
+    reportFetchHealth(false);
     return Outcome::unchanged;
 }
 
@@ -171,14 +179,15 @@ RefreshCycle::Outcome RefreshCycle::fail(const PassConfiguration& config, std::s
         writeHtmlPage(config.htmlPath, {.stage = kStageStartedOrFailed});
     }
     view_.setRefreshInterval(timerMilliseconds(config.retrySeconds));
-    const std::string response = state_.responseText();
+    const std::string response = state_.answerText();
     if (!response.empty()) {
         state_.setUnexpectedDataText(withoutLineBreaks(response));
         const std::optional<std::string> page = webPageTitle(answer);
         setStatus(page ? webPageStatus(*page) : response, true);
     } else {
-        setStatus(gbFromUtf8("【网络错误】") + savedStatus_, true);
+        setStatus(gbFromUtf8("【网络错误】") + state_.passSummary, true);
     }
+    reportFetchHealth(true);
     return Outcome::failed;
 }
 
@@ -187,6 +196,7 @@ RefreshCycle::Outcome RefreshCycle::refuse(const PassConfiguration& config,
                                            const std::string& problem) {
     view_.setRefreshInterval(timerMilliseconds(config.retrySeconds));
     setStatus(gbFromUtf8("【数据源设置有误】") + problem, true);
+    reportFetchHealth(true);
     return Outcome::failed;
 }
 

@@ -68,6 +68,7 @@ class RefreshCycle {
     Outcome refuse(const PassConfiguration& config, const std::string& problem);
     void beginPass();
     void setStatus(std::string text, bool error = false);
+    void reportFetchHealth(bool failed);
     bool networked() const { return kind_ != PassKind::savedAnswer; }
     bool writesOutputs() const { return kind_ == PassKind::live; }
 
@@ -75,10 +76,8 @@ class RefreshCycle {
     RefreshState& state_;
     RefreshView& view_;
     PassKind kind_;
-    // The status line as the pass found it, and the text a failure or an unchanged answer
-    // shows again (empty after a failure).
+    // The status line as the pass found it, shown again when the pass is stopped.
     StatusLine statusBefore_;
-    std::string savedStatus_;
 };
 
 // Classifies a saved answer on a state of its own, never a running program's: no network, no

@@ -33,6 +33,18 @@ std::size_t prefixFitting(std::string_view utf8, std::size_t limit) {
     return in;
 }
 
+// At most `limit` bytes of the answer, not ending inside a character.
+std::size_t wholeCharacterPrefix(std::string_view utf8, std::size_t limit) {
+    if (utf8.size() <= limit) {
+        return utf8.size();
+    }
+    std::size_t cut = limit;
+    while (cut > 0 && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return cut;
+}
+
 }  // namespace
 
 StatusLine RefreshState::status() const {
@@ -47,6 +59,14 @@ void RefreshState::setStatus(StatusLine status) {
 
 // An answer runs to megabytes and may be a whole web page: only its beginning is ever shown.
 std::string RefreshState::responseText() const {
+    return beginningOfAnswer(Encoding::Java);
+}
+
+std::string RefreshState::answerText() const {
+    return beginningOfAnswer(Encoding::Gb18030);
+}
+
+std::string RefreshState::beginningOfAnswer(Encoding to) const {
     std::shared_ptr<const std::string> bytes;
     {
         std::lock_guard lock(textLock_);
@@ -56,8 +76,10 @@ std::string RefreshState::responseText() const {
         return {};
     }
     const std::string_view answer(*bytes);
-    const std::size_t shown = prefixFitting(answer, kShownAnswerBytes);
-    std::string text = convertText(answer.substr(0, shown), Encoding::Utf8, Encoding::Java);
+    const std::size_t shown = to == Encoding::Java
+                                  ? prefixFitting(answer, kShownAnswerBytes)
+                                  : wholeCharacterPrefix(answer, kShownAnswerBytes);
+    std::string text = convertText(answer.substr(0, shown), Encoding::Utf8, to);
     if (shown < answer.size()) {
         static const std::string ellipsis = gbFromUtf8("…");
         text += ellipsis;

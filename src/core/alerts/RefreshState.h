@@ -1,9 +1,13 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+
+#include "core/text/CodePage.h"
 
 namespace galewarden {
 
@@ -31,17 +35,25 @@ class RefreshState {
     // most kShownAnswerBytes and cut at a whole character, "…" (GB18030) appended when cut.
     std::string responseText() const;
     void setResponseBytes(std::shared_ptr<const std::string> utf8);
-    // The same without CR and LF after an answer that could not be parsed; else empty.
+    // The same beginning as it reads, in GB18030, for people: a web page or an error text.
+    std::string answerText() const;
+    // The answer's text without CR and LF after an answer that could not be parsed; else empty.
     std::string unexpectedDataText() const;
     void setUnexpectedDataText(std::string text);
 
     // Worker-only: the last processed answer, for the unchanged test. Answers run to megabytes,
     // so this and the last downloaded one share their bytes.
     std::shared_ptr<const std::string> previousResponse;
+    // Worker-only: the summary of the last processed pass, which an unchanged answer shows
+    // again and a network error shows after its mark; and when an answer last could be used.
+    std::string passSummary;
+    std::optional<std::chrono::system_clock::time_point> lastGoodFetch;
 
     static constexpr std::size_t kShownAnswerBytes = 64 * 1024;
 
   private:
+    std::string beginningOfAnswer(Encoding to) const;
+
     mutable std::mutex textLock_;
     StatusLine status_;
     std::shared_ptr<const std::string> responseBytes_;

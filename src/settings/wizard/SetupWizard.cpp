@@ -2,6 +2,7 @@
 
 #include <galewarden/Version.h>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
@@ -232,11 +233,16 @@ void SetupWizard::choosePosition() {
     }
 }
 
-// The services may end the program or delete this window: they are called last, from copies.
 void SetupWizard::abandon() {
-    const auto abandonFirstRun = services_.abandonFirstRun;
     close();
-    if (opening_ == WizardOpening::firstStart && abandonFirstRun) {
+}
+
+// A first start left by any way but the finish would leave a process that watches nothing.
+// The services may end the program or delete this window: they are called last, from copies.
+void SetupWizard::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    const auto abandonFirstRun = services_.abandonFirstRun;
+    if (!finished_ && opening_ == WizardOpening::firstStart && abandonFirstRun) {
         abandonFirstRun();
     }
 }
@@ -244,6 +250,7 @@ void SetupWizard::abandon() {
 void SetupWizard::finish() {
     writeWizardValues(store_, model_.values());
     const auto startMonitoring = services_.startMonitoring;
+    finished_ = true;
     close();
     if (startMonitoring) {
         startMonitoring();

@@ -13,8 +13,8 @@ class QVBoxLayout;
 
 namespace galewarden {
 
-// At the first start "&U.放弃" ends the program; opened from the settings window it only
-// closes the wizard.
+// At the first start "&U.放弃" and the close box end the program; opened from the settings
+// window they only close the wizard.
 enum class WizardOpening { firstStart, fromSettings };
 
 // "快速设置向导": six pages that set automatic start, the update check, the districts and the
@@ -28,6 +28,9 @@ class SetupWizard : public QWidget {
     SetupWizard(SettingsServices services, WizardOpening opening,
                 ConfigStore store = ConfigStore());
     ~SetupWizard() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void buildBottomRow(QVBoxLayout* layout);
@@ -48,6 +51,7 @@ class SetupWizard : public QWidget {
     ConfigStore store_;
     WizardModel model_;
     WizardControls controls_;
+    bool finished_ = false;
     QPushButton* abandonButton_ = nullptr;
     QLabel* pageCounter_ = nullptr;
     QPushButton* backButton_ = nullptr;
