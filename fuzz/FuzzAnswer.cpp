@@ -31,7 +31,7 @@ struct Home {
         ::setenv("GALEWARDEN_HOME", path.c_str(), 1);
         std::ofstream(path + "/Guidance.html")
             << "<tr><td>暴雨蓝色预警信号</td><td>1. 甲<br>2. 乙</td></tr>";
-        const ConfigStore store;
+        ConfigStore store;
         store.writeQuoted("Source", "Districts", gbFromUtf8("北京市 中央气象台 沙"));
         config = readPassConfiguration(store);
         page = path + "/page.html";

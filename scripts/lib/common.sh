@@ -9,7 +9,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 RUN_PACKAGES=(
     build-essential cmake ninja-build pkg-config ca-certificates
     libcurl4-openssl-dev libssl-dev libpng-dev zlib1g-dev rapidjson-dev libcpp-httplib-dev
-    libxcb1-dev qt6-base-dev qt6-base-dev-tools
+    libxcb1-dev qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
     xvfb xauth trayer fonts-wqy-microhei x11-utils xdotool imagemagick curl
 )
 # What making and checking the Debian package adds.
@@ -20,7 +20,7 @@ PACKAGE_PACKAGES=(
 # What the tests, the other compilers and the fuzz targets add.
 TEST_PACKAGES=(
     "${PACKAGE_PACKAGES[@]}"
-    git python3 mold
+    git python3 mold openbox
     clang libclang-rt-14-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-x86-64

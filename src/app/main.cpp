@@ -8,6 +8,7 @@
 #include "core/platform/ProgramPaths.h"
 #include "core/text/CodePage.h"
 #include "ui/MessageBox.h"
+#include "ui/QtTranslation.h"
 
 namespace {
 
@@ -40,6 +41,10 @@ int main(int argc, char** argv) {
             "GB18030)\n",
             stderr);
         return 1;
+    }
+    if (!galewarden::useChineseQtTexts()) {
+        std::fputs("galewarden: Qt's Chinese translation (qtbase_zh_CN) is not installed\n",
+                   stderr);
     }
     // The program lives in the tray: closing its windows does not end it.
     QApplication::setQuitOnLastWindowClosed(false);

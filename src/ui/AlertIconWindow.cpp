@@ -61,6 +61,8 @@ AlertIconWindow::AlertIconWindow(ConfigStore& store, IconDisplay& state, QTimer&
     setMouseTracking(true);
     connect(&rotationTimer_, &QTimer::timeout, this, &AlertIconWindow::startSwitch);
     connect(&fadeTimer_, &QTimer::timeout, this, &AlertIconWindow::fadeTick);
+    moveSettle_.setSingleShot(true);
+    connect(&moveSettle_, &QTimer::timeout, this, &AlertIconWindow::finishDrag);
     connect(&autoHide_, &AutoHide::suppressed, this, [this] {
         hide();
         label_->hide();
@@ -191,6 +193,9 @@ void AlertIconWindow::paintEvent(QPaintEvent*) {
 // The drag starts once the pointer has moved with the button held, so that a click or a
 // double click never becomes a move.
 void AlertIconWindow::mousePressEvent(QMouseEvent* event) {
+    if (moveSettle_.isActive()) {
+        finishDrag();
+    }
     if (event->button() == Qt::LeftButton) {
         pressed_ = true;
         pressOffset_ = event->globalPosition().toPoint() - pos();
@@ -207,15 +212,17 @@ void AlertIconWindow::mouseMoveEvent(QMouseEvent* event) {
         }
         return;
     }
-    if (leftHeld && dragging_ && movingByHand_) {
-        move(global - pressOffset_);
+    if (leftHeld && dragging_) {
+        if (movingByHand_) {
+            move(global - pressOffset_);
+        }
         return;
     }
     if (autoHide_.mouseOverHide()) {
         suppressIcon();
     }
     if (dragging_) {
-        finishDrag();
+        endDrag();
     }
 }
 
@@ -223,7 +230,7 @@ void AlertIconWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         pressed_ = false;
         if (dragging_) {
-            finishDrag();
+            endDrag();
         }
     } else if (event->button() == Qt::RightButton && !dragging_) {
         suppressIcon();
@@ -248,7 +255,23 @@ void AlertIconWindow::startDrag(QPoint globalPosition) {
     }
 }
 
+void AlertIconWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (moveSettle_.isActive()) {
+        moveSettle_.start(kMoveSettleMs);
+    }
+}
+
+void AlertIconWindow::endDrag() {
+    if (movingByHand_) {
+        finishDrag();
+    } else if (!moveSettle_.isActive()) {
+        moveSettle_.start(kMoveSettleMs);
+    }
+}
+
 void AlertIconWindow::finishDrag() {
+    moveSettle_.stop();
     dragging_ = false;
     movingByHand_ = false;
     const IconPlace place = placeOfIcon(primaryScreenRect(), windowRectOf(geometry()));

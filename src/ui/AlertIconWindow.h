@@ -3,13 +3,12 @@
 #include <QImage>
 #include <QPoint>
 #include <QSize>
+#include <QTimer>
 #include <QWidget>
 
 #include "ui/AutoHide.h"
 #include "ui/EntryPictures.h"
 #include "ui/FullScreenRule.h"
-
-class QTimer;
 
 namespace galewarden {
 
@@ -28,6 +27,10 @@ class AlertIconWindow : public QWidget {
     Q_OBJECT
 
   public:
+    // A window manager's move ends outside the program's mouse events, and the window learns
+    // its last place only after the button is up: the place is taken once moves have settled.
+    static constexpr int kMoveSettleMs = 300;
+
     // Without a counter no window counts as full-screen.
     AlertIconWindow(ConfigStore& store, IconDisplay& state, QTimer& rotationTimer,
                     QTimer& fadeTimer, CountFullScreenWindows countFullScreenWindows = {},
@@ -61,6 +64,7 @@ class AlertIconWindow : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     void placeWindow();
@@ -68,6 +72,7 @@ class AlertIconWindow : public QWidget {
     void changePicture();
     void suppressIcon();
     void startDrag(QPoint globalPosition);
+    void endDrag();
     void finishDrag();
 
     ConfigStore& store_;
@@ -83,6 +88,7 @@ class AlertIconWindow : public QWidget {
     bool dragging_ = false;
     bool movingByHand_ = false;  // the window system has no move of its own
     QPoint pressOffset_;         // from the window's corner to the pointer
+    QTimer moveSettle_;
 };
 
 }  // namespace galewarden

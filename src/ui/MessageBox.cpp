@@ -3,7 +3,9 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
 
+#include "ui/FileFilters.h"
 #include "ui/MessageText.h"
 #include "ui/ModalSession.h"
 
@@ -106,6 +108,16 @@ MessageAnswer escapeOf(MessageButtons buttons) {
     return MessageAnswer::ok;
 }
 
+// Qt's own dialog opens too narrow for its columns with CJK fonts.
+void fitFileDialog(QFileDialog& dialog) {
+    constexpr QSize kRoomy(760, 480);
+    QSize size = dialog.sizeHint().expandedTo(kRoomy);
+    if (const QScreen* screen = dialog.screen()) {
+        size = size.boundedTo(screen->availableSize());
+    }
+    dialog.resize(size);
+}
+
 QString titleOf(const QString& title) {
     return title.isEmpty() ? QStringLiteral("信息：") : title;
 }
@@ -150,7 +162,11 @@ std::optional<QString> MessageBox::chooseFile(const FileRequest& request) {
         script()->askedFiles.push_back(request);
         return nextOf(script()->files, std::optional<QString>());
     }
-    QFileDialog dialog(request.owner, request.title, request.directory, request.filter);
+    QFileDialog dialog(request.owner, request.title, request.directory);
+    // The labels name their patterns already.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(qtNameFilters(request.filter));
+    fitFileDialog(dialog);
     const bool saving = request.purpose == FileRequest::Purpose::save;
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

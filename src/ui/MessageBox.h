@@ -30,7 +30,8 @@ struct TextRequest {
     QWidget* owner = nullptr;
 };
 
-// A file to open or to save to. `filter` is in Qt's form: "配置文件 (*.ini);;所有文件 (*)".
+// A file to open or to save to. `filter` as the program states it: "配置文件（*.ini）|*.ini|"
+// (see qtNameFilters).
 struct FileRequest {
     enum class Purpose { open, save };
     Purpose purpose = Purpose::open;

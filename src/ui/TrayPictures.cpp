@@ -13,14 +13,15 @@ constexpr qreal kCentre = kTrayPictureSize / 2.0;
 constexpr qreal kReach = kCentre - 1.0;  // room for the outline's antialiasing
 constexpr qreal kDotRadius = 2.5;
 
-const QColor kLightGrey(0xd9, 0xd9, 0xd9);
-const QColor kBlue(0x1e, 0x5a, 0xe6);
-const QColor kYellow(0xff, 0xd4, 0x00);
-const QColor kOrange(0xff, 0x8a, 0x00);
-const QColor kRed(0xe6, 0x10, 0x10);
+const QColor kTrayLightGrey(0xd9, 0xd9, 0xd9);
+const QColor kTrayBlue(0x1e, 0x5a, 0xe6);
+const QColor kTrayYellow(0xff, 0xd4, 0x00);
+const QColor kTrayOrange(0xff, 0x8a, 0x00);
+const QColor kTrayRed(0xe6, 0x10, 0x10);
 
 QColor fillOf(int level) {
-    static const std::array<QColor, 5> fills{kLightGrey, kBlue, kYellow, kOrange, kRed};
+    static const std::array<QColor, 5> fills{kTrayLightGrey, kTrayBlue, kTrayYellow, kTrayOrange,
+                                             kTrayRed};
     return fills[static_cast<std::size_t>(level - kWhite)];
 }
 
@@ -33,10 +34,10 @@ QPolygonF diamond(QPointF centre, qreal reach) {
 void fillQuarters(QPainter& painter) {
     const qreal half = kReach / 2;
     const std::array<std::pair<QPointF, QColor>, 4> quarters{{
-        {QPointF(kCentre, kCentre - half), kYellow},
-        {QPointF(kCentre + half, kCentre), kBlue},
-        {QPointF(kCentre, kCentre + half), kRed},
-        {QPointF(kCentre - half, kCentre), kOrange},
+        {QPointF(kCentre, kCentre - half), kTrayYellow},
+        {QPointF(kCentre + half, kCentre), kTrayBlue},
+        {QPointF(kCentre, kCentre + half), kTrayRed},
+        {QPointF(kCentre - half, kCentre), kTrayOrange},
     }};
     painter.setPen(Qt::NoPen);
     // An underlay keeps the antialiased seams between the quarters from letting light through.

@@ -229,7 +229,7 @@ class JsonRulesWindowTest : public QObject {
         QCOMPARE(asked.purpose, FileRequest::Purpose::open);
         QCOMPARE(asked.defaultSuffix, q("ini"));
         QCOMPARE(asked.directory, toQString(configDirectory()));
-        QVERIFY(asked.filter.startsWith(q("配置文件（*.ini） (*.ini)")));
+        QCOMPARE(asked.filter, q("配置文件（*.ini）|*.ini|所有文件（*.*）|*.*|"));
 
         MessageBox::scriptAnswers({MessageAnswer::yes});
         click(*window, "save");

@@ -217,6 +217,7 @@ class SettingsPageActionsTest : public QObject {
         QCOMPARE(request.title, QStringLiteral("保存JSON文件"));
         QCOMPARE(request.fileName, QStringLiteral("get.json"));
         QCOMPARE(request.defaultSuffix, QStringLiteral("json"));
+        QCOMPARE(request.filter, QStringLiteral("JSON 文件（*.json）|*.json|所有文件（*.*）|*.*|"));
         QCOMPARE(box->isChecked(), ticked);
         QCOMPARE(test::utf8(rig.store.read(keys::kJsonLink)), stored.toStdString());
         QCOMPARE(rig.store.readText("General", "SaveJson", "unset"), std::string("unset"));

@@ -1,12 +1,17 @@
+#include <QComboBox>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 
 #include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
+#include "ui/FileFilters.h"
 #include "ui/MessageBox.h"
 #include "ui/MessageText.h"
+#include "ui/QtTranslation.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
@@ -71,6 +76,46 @@ class UiTextTest : public QObject {
         QVERIFY2(box.frameGeometry().width() <= screen.width(),
                  qPrintable(QString::number(box.frameGeometry().width())));
         QVERIFY(box.frameGeometry().height() <= screen.height());
+    }
+
+    void fileFiltersKeepTheirLabels_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("qtFilters");
+        QTest::newRow("two") << QStringLiteral("JSON 文件（*.json）|*.json|所有文件（*.*）|*.*|")
+                             << QStringList{QStringLiteral("JSON 文件（*.json） (*.json)"),
+                                            QStringLiteral("所有文件（*.*） (*)")};
+        QTest::newRow("several patterns") << QStringLiteral("图片|*.png;*.gif|")
+                                          << QStringList{QStringLiteral("图片 (*.png *.gif)")};
+        QTest::newRow("no end mark") << QStringLiteral("配置文件（*.ini）|*.ini")
+                                     << QStringList{QStringLiteral("配置文件（*.ini） (*.ini)")};
+        QTest::newRow("a label alone") << QStringLiteral("配置文件|") << QStringList{};
+        QTest::newRow("empty") << QString() << QStringList{};
+    }
+    void fileFiltersKeepTheirLabels() {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, qtFilters);
+        QCOMPARE(qtNameFilters(filter), qtFilters);
+    }
+
+    // What the user reads in the dialog's list of filters: the program's label alone.
+    void theFileDialogShowsTheLabels() {
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
+        dialog.setNameFilters(
+            qtNameFilters(QStringLiteral("JSON 文件（*.json）|*.json|所有文件（*.*）|*.*|")));
+        auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(types != nullptr);
+        QCOMPARE(types->itemText(0), QStringLiteral("JSON 文件（*.json）"));
+        QCOMPARE(types->itemText(1), QStringLiteral("所有文件（*.*）"));
+    }
+
+    void qtsOwnTextsAreChinese() {
+        QVERIFY2(useChineseQtTexts(), "qt6-translations-l10n is missing");
+        QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("x"),
+                        QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("是(&Y)"));
+        QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("否(&N)"));
     }
 
     void scriptedMessageBoxesAnswerAndRecord() {

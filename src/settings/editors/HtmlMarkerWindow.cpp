@@ -98,7 +98,7 @@ void HtmlMarkerWindow::showEvent(QShowEvent* event) {
 void HtmlMarkerWindow::browse() {
     FileRequest request;
     request.title = QStringLiteral("选择HTML文件");
-    request.filter = QStringLiteral("所有文件（*.*） (*)");
+    request.filter = QStringLiteral("所有文件（*.*）|*.*|");
     request.owner = this;
     if (const std::optional<QString> file = MessageBox::chooseFile(request)) {
         fileName_->setText(*file);

@@ -128,7 +128,7 @@ void JsonRulesWindow::importRules() {
     FileRequest request;
     request.title = QStringLiteral("导入配置");
     request.directory = toQString(configDirectory());
-    request.filter = QStringLiteral("配置文件（*.ini） (*.ini);;所有文件（*.*） (*)");
+    request.filter = QStringLiteral("配置文件（*.ini）|*.ini|所有文件（*.*）|*.*|");
     request.defaultSuffix = QStringLiteral("ini");
     request.owner = this;
     const std::optional<QString> file = MessageBox::chooseFile(request);

@@ -102,7 +102,7 @@ void AdvancedPage::chooseJsonFile(bool ticked) {
                             QStringLiteral("保存JSON文件"),
                             {},
                             QStringLiteral("get.json"),
-                            QStringLiteral("JSON 文件 (*.json);;所有文件 (*)"),
+                            QStringLiteral("JSON 文件（*.json）|*.json|所有文件（*.*）|*.*|"),
                             QStringLiteral("json"),
                             window()};
         const auto file = MessageBox::chooseFile(request);
