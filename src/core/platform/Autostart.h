@@ -13,7 +13,12 @@ namespace galewarden {
 bool registerAutostart(std::string_view executablePath);
 bool removeAutostart();
 
-// The name the entry carries where the user sees it, in UTF-8.
-inline constexpr char kAutostartName[] = "Corvane气象灾害预警监测";
+// Only on Windows does changing the automatic start need administrator rights (UAC); the
+// check boxes say so there.
+#ifdef _WIN32
+inline constexpr bool kAutostartNeedsElevation = true;
+#else
+inline constexpr bool kAutostartNeedsElevation = false;
+#endif
 
 }  // namespace galewarden

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/platform/Autostart.h"
 #include "galewarden/Version.h"
 #include "settings/model/RefreshTimeRule.h"
 #include "settings/model/SettingsModel.h"
@@ -124,7 +125,10 @@ void BasicPage::buildLastRows() {
     grid->setContentsMargins(kRowIndent, 0, 0, 0);
     notice_ = boundCheck(this, "notice", QStringLiteral("托盘通知提示预警"), model.notice);
     autoCheck_ = boundCheck(this, "autoCheck", QStringLiteral("自动检查更新"), model.autoCheck);
-    autoRun_ = boundCheck(this, "autoRun", QStringLiteral("自动启动 (UAC)"), model.autoRun);
+    autoRun_ = boundCheck(
+        this, "autoRun",
+        kAutostartNeedsElevation ? QStringLiteral("自动启动 (UAC)") : QStringLiteral("自动启动"),
+        model.autoRun);
     connect(autoRun_, &QCheckBox::clicked, this, &BasicPage::showAutoRunNotice);
     QPushButton* check = namedButton(QStringLiteral("检查"), "checkButton", this);
     connect(check, &QPushButton::clicked, this, &BasicPage::checkForUpdates);

@@ -13,6 +13,7 @@
 
 #include "core/alerts/source/SourcePresets.h"
 #include "core/config/ServiceHosts.h"
+#include "core/platform/Autostart.h"
 #include "settings/wizard/WizardLinkLine.h"
 #include "settings/wizard/WizardPreview.h"
 #include "ui/UiText.h"
@@ -92,7 +93,10 @@ void buildWelcome(QStackedWidget* pages, WizardControls& controls) {
 
 void buildAutoRun(QStackedWidget* pages, WizardControls& controls) {
     QVBoxLayout* layout = pageLayout(pages, QStringLiteral("是否需要开机自动运行此程序？"));
-    controls.autoRun = checkLine(layout, QStringLiteral("自动启动（UAC）"), "autoRunBox");
+    controls.autoRun = checkLine(
+        layout,
+        kAutostartNeedsElevation ? QStringLiteral("自动启动（UAC）") : QStringLiteral("自动启动"),
+        "autoRunBox");
     noteLine(layout, QStringLiteral("开机自动运行通过登录时的自动启动项实现（~/.config/autostart/"
                                     "galewarden.desktop），无需管理员权限。\n建议勾选此选项，使程"
                                     "序能在计算机启动后自动运行以获取最新预警信息。"));
@@ -189,9 +193,11 @@ void buildPlacement(QStackedWidget* pages, WizardControls& controls) {
 
 void buildDone(QStackedWidget* pages, WizardControls& controls) {
     QVBoxLayout* layout = pageLayout(pages, QStringLiteral("恭喜，基础设置已完成"));
-    textLine(layout, QStringLiteral("若需要更多设置，诸如数据源和刷新频率等，请在稍后右键右下方的托"
-                                    "盘图标，点击“设置”查看。\n现在，单击“完成”按钮就可以开始使"
-                                    "用了。"));
+    textLine(layout,
+             QStringLiteral(
+                 "若需要更多设置，诸如数据源和刷新频率等，请在稍后右键通知区域"
+                 "（系统托盘）中的程序图标，点击“设置”查看。\n现在，单击“完成”按钮就可以开始使"
+                 "用了。"));
     controls.summary = new QPlainTextEdit;
     controls.summary->setObjectName(QStringLiteral("summaryBox"));
     controls.summary->setReadOnly(true);

@@ -49,7 +49,8 @@ class Autostart : public ::testing::Test {
 TEST_F(Autostart, TheEntryStartsTheProgramUnderItsName) {
     ASSERT_TRUE(registerAutostart("/usr/bin/galewarden"));
     EXPECT_EQ(entry(),
-              "[Desktop Entry]\nType=Application\nName=Corvane气象灾害预警监测\n"
+              "[Desktop Entry]\nType=Application\nName=Galewarden\n"
+              "Comment[zh_CN]=监视所关注地区的气象灾害预警信号\nIcon=cn.galewarden.Galewarden\n"
               "Exec=\"/usr/bin/galewarden\"\nTerminal=false\nX-GNOME-Autostart-enabled=true\n");
 }
 

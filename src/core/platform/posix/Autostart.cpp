@@ -69,9 +69,12 @@ bool registerAutostart(std::string_view executablePath) {
     }
     std::error_code error;
     std::filesystem::create_directories(entry.parent_path(), error);
-    const std::string text = std::string("[Desktop Entry]\nType=Application\nName=") +
-                             kAutostartName + "\nExec=" + execValue(utf8Path) +
-                             "\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
+    const std::string text =
+        std::string(
+            "[Desktop Entry]\nType=Application\nName=Galewarden\n"
+            "Comment[zh_CN]=监视所关注地区的气象灾害预警信号\nIcon=cn.galewarden.Galewarden\n"
+            "Exec=") +
+        execValue(utf8Path) + "\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
     return replaceFile(pathText(entry), text);
 }
 

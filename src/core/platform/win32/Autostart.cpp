@@ -14,6 +14,9 @@
 namespace galewarden {
 namespace {
 
+// The Run value's and the Startup shortcut's name, which earlier versions wrote too.
+constexpr char kAutostartName[] = "Corvane气象灾害预警监测";
+
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::wstring wideFromUtf8(std::string_view utf8) {
