@@ -194,8 +194,8 @@ SettingsServices Program::settingsServices() {
     services.forceExit = [this] { forceExit(); };
     services.resetAndRestart = [this](QWidget* owner) { resetAndRestart(owner); };
     services.openSetupWizard = [this] { openSetupWizard(false); };
-    services.pickDistricts = [this](QWidget* owner) {
-        return pickDistricts(owner, engine_->http());
+    services.pickDistricts = [this](QWidget* owner, const DistrictSelection& chosenBefore) {
+        return pickDistricts(owner, engine_->http(), chosenBefore);
     };
     services.editJsonRules = [this, saved = services.settingsSaved](QWidget* owner) {
         editJsonRules(owner, engine_->http(), saved);

@@ -256,7 +256,7 @@ class ProgramTest : public QObject {
             {"source options", [&] { services.editSourceOptions(owner); }},
             {"JSON rules", [&] { services.editJsonRules(owner); }},
             {"HTML marker", [&] { services.editHtmlMarker(); }},
-            {"district picker", [&] { (void)services.pickDistricts(owner); }},
+            {"district picker", [&] { (void)services.pickDistricts(owner, {}); }},
             {"position picker",
              [&] {
                  (void)services.pickPosition(owner, {100, 82, 60, 80});

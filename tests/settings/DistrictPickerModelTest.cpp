@@ -204,14 +204,14 @@ TEST(DistrictListing, TheOnlineListOrTheBundledOne) {
     EXPECT_FALSE(stopped.bundled);
 }
 
-TEST(DistrictPickerChecklist, TheSelectionIsTheTickedNamesUpToTheirFirstSpace) {
+TEST(DistrictPickerChecklist, TheSelectionIsTheTickedNamesUpToTheirFirstSpaceAsTicked) {
     DistrictPickerChecklist list;
     list.fill(sampleEntries(), "");
     list.setTicked(2, true);
     list.setTicked(0, true);
     list.setTicked(0, true);  // twice counts once
     EXPECT_EQ(list.tickedCount(), 2u);
-    EXPECT_EQ(list.selection(), (Names{gb("北京市"), "Hong"}));
+    EXPECT_EQ(list.selection(), (Names{"Hong", gb("北京市")}));
     list.setTicked(0, false);
     EXPECT_EQ(list.selection(), Names{"Hong"});
 }
@@ -227,15 +227,26 @@ TEST(DistrictPickerChecklist, TickingAllAndNone) {
     EXPECT_EQ(list.tickedCount(), 0u);
 }
 
-TEST(DistrictPickerChecklist, ARefillRemovesEveryTick) {
+// The selection is the picker's, the rows only show it: a refill keeps every tick, and a
+// name ticks every row that carries it.
+TEST(DistrictPickerChecklist, TicksOutliveRefillsAndFollowTheirNames) {
     DistrictPickerChecklist list;
+    list.setSelection(gbNames({"上海市", "北京市", "上海市"}));
     list.fill(sampleEntries(), "");
-    list.setTicked(0, true);
+    EXPECT_EQ(list.tickedCount(), 1u);  // 北京市 shows; 上海市 is elsewhere
     list.setTicked(1, true);
-    list.fill(sampleEntries(), gb("北"));
-    EXPECT_EQ(list.tickedCount(), 0u);
-    EXPECT_TRUE(list.selection().empty());
-    EXPECT_EQ(list.size(), 2u);
+    list.fill(sampleEntries(), gb("海淀"));
+    EXPECT_EQ(list.tickedCount(), 1u);
+    list.setAllTicked(false);
+    EXPECT_EQ(list.selection(), gbNames({"上海市", "北京市"}));
+    list.addNames(gbNames({"北京市", "甲"}));
+    EXPECT_EQ(list.selection(), gbNames({"上海市", "北京市", "甲"}));
+
+    list.fill({{gb("朝阳区"), gb("北京市")}, {gb("朝阳区"), gb("辽宁省")}}, "");
+    list.setTicked(1, true);
+    EXPECT_TRUE(list.ticked(0));
+    EXPECT_EQ(list.tickedCount(), 2u);
+    EXPECT_EQ(list.selection().back(), gb("朝阳区"));
 }
 
 TEST(DistrictPickerChecklist, AnEntryTextWithoutSpaceIsItsOwnName) {

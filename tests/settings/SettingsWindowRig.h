@@ -48,7 +48,7 @@ struct SettingsWindowRig {
             owners.push_back(owner);
         };
         made.openSetupWizard = [this] { calls.push_back("openSetupWizard"); };
-        made.pickDistricts = [this](QWidget* owner) {
+        made.pickDistricts = [this](QWidget* owner, const DistrictSelection&) {
             calls.push_back("pickDistricts");
             owners.push_back(owner);
             return picked;

@@ -38,6 +38,7 @@ struct Recorder {
     int started = 0;
     int abandoned = 0;
     std::deque<DistrictSelection> districtAnswers;
+    std::vector<DistrictSelection> districtsBefore;
     std::vector<QWidget*> owners;
     std::deque<IconPlacement> placementAnswers;
     std::vector<IconPlacement> placementsAsked;
@@ -47,8 +48,9 @@ struct Recorder {
         SettingsServices services;
         services.startMonitoring = [this] { ++started; };
         services.abandonFirstRun = [this] { ++abandoned; };
-        services.pickDistricts = [this](QWidget* owner) {
+        services.pickDistricts = [this](QWidget* owner, const DistrictSelection& chosenBefore) {
             owners.push_back(owner);
+            districtsBefore.push_back(chosenBefore);
             DistrictSelection answer = districtAnswers.front();
             districtAnswers.pop_front();
             return answer;
@@ -341,6 +343,9 @@ class SetupWizardTest : public QObject {
         click(wizard, "chooseDistrictsButton");
         QCOMPARE(edit->text(), QStringLiteral("上海市 中央气象台"));
         QCOMPARE(recorder.owners, (std::vector<QWidget*>{&wizard, &wizard}));
+        // The picker opens with the districts of the edit ticked.
+        QCOMPARE(recorder.districtsBefore.back(),
+                 (DistrictSelection{gb("北京市"), gb("中央气象台")}));
     }
 
     void moreThanTwoHundredDistrictsAreRefused() {

@@ -36,8 +36,10 @@ void warn(QWidget* owner, const QString& title, const QString& text) {
 
 }  // namespace
 
-DistrictPicker::DistrictPicker(const HttpClient& http, QWidget* owner)
+DistrictPicker::DistrictPicker(const HttpClient& http, QWidget* owner,
+                               const DistrictSelection& chosenBefore)
     : QDialog(owner), http_(http), model_(this) {
+    model_.setSelection(chosenBefore);
     setWindowTitle(QStringLiteral("添加行政区或中心气象台"));
     setFont(interfaceFont());
     auto* layout = new QVBoxLayout(this);
@@ -172,9 +174,9 @@ void DistrictPicker::setBusy(bool busy) {
     }
     province_->setEnabled(!busy);
     setListControlsEnabled(!busy);
+    direct_->setEnabled(!busy);
     if (busy) {
         ok_->setEnabled(false);
-        direct_->setEnabled(false);
     } else {
         recompute();
         if (focusBeforeBusy_ != nullptr) {
@@ -197,9 +199,7 @@ void DistrictPicker::refill() {
 
 void DistrictPicker::recompute() {
     selection_ = model_.checklist().selection();
-    const bool none = selection_.empty();
-    ok_->setEnabled(!none);
-    direct_->setEnabled(none);
+    ok_->setEnabled(!selection_.empty());
     count_->setText(toQString(selectionCountText(selection_.size())));
 }
 
@@ -217,7 +217,7 @@ void DistrictPicker::addDirectly() {
         warn(this, QStringLiteral("直接添加"), toQString(directNameRefusal(piece)));
     }
     if (!names.accepted.empty()) {
-        selection_ = names.accepted;
+        model_.addNames(names.accepted);
         accept();
         return;
     }
@@ -235,8 +235,9 @@ void DistrictPicker::cancel() {
     reject();
 }
 
-DistrictSelection pickDistricts(QWidget* owner, const HttpClient& http) {
-    auto* picker = new DistrictPicker(http, owner);
+DistrictSelection pickDistricts(QWidget* owner, const HttpClient& http,
+                                const DistrictSelection& chosenBefore) {
+    auto* picker = new DistrictPicker(http, owner, chosenBefore);
     ModalSession::exec(*picker);
     DistrictSelection names = picker->selection();
     picker->retire();

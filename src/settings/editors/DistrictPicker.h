@@ -22,13 +22,15 @@ namespace galewarden {
 class HttpClient;
 
 // "添加行政区或中心气象台": the district list of a province, downloaded from the web host without
-// holding up the window, narrowed by a filter and ticked; the ticked names (or names typed
-// directly) are the selection its caller reads after it closed.
+// holding up the window, narrowed by a filter and ticked. It opens with the names chosen before
+// ticked; ticks outlive a change of province or filter, and names typed directly join them.
+// The whole selection is what its caller reads after it closed.
 class DistrictPicker : public QDialog {
     Q_OBJECT
 
   public:
-    explicit DistrictPicker(const HttpClient& http, QWidget* owner = nullptr);
+    explicit DistrictPicker(const HttpClient& http, QWidget* owner = nullptr,
+                            const DistrictSelection& chosenBefore = {});
 
     const DistrictSelection& selection() const { return selection_; }
     bool downloading() const { return download_.running(); }
@@ -76,7 +78,9 @@ class DistrictPicker : public QDialog {
     BackgroundCall download_{this};  // last: its thread ends before the rest goes
 };
 
-// Opens the picker modally over `owner` and hands back what it selected (empty after "取消").
-DistrictSelection pickDistricts(QWidget* owner, const HttpClient& http);
+// Opens the picker modally over `owner` with `chosenBefore` ticked and hands back the whole
+// selection (empty after "取消").
+DistrictSelection pickDistricts(QWidget* owner, const HttpClient& http,
+                                const DistrictSelection& chosenBefore = {});
 
 }  // namespace galewarden

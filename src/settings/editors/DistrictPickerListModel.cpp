@@ -12,8 +12,22 @@ void DistrictPickerListModel::fill(const std::vector<DistrictEntry>& entries,
     emit ticksChanged();
 }
 
+void DistrictPickerListModel::setSelection(const std::vector<std::string>& names) {
+    checklist_.setSelection(names);
+    ticksShown();
+}
+
+void DistrictPickerListModel::addNames(const std::vector<std::string>& names) {
+    checklist_.addNames(names);
+    ticksShown();
+}
+
 void DistrictPickerListModel::setAllTicked(bool ticked) {
     checklist_.setAllTicked(ticked);
+    ticksShown();
+}
+
+void DistrictPickerListModel::ticksShown() {
     if (rowCount() > 0) {
         emit dataChanged(index(0), index(rowCount() - 1), {Qt::CheckStateRole});
     }
@@ -53,8 +67,7 @@ bool DistrictPickerListModel::setData(const QModelIndex& index, const QVariant& 
     }
     const bool ticked = value.toInt() == static_cast<int>(Qt::Checked);
     checklist_.setTicked(static_cast<std::size_t>(index.row()), ticked);
-    emit dataChanged(index, index, {Qt::CheckStateRole});
-    emit ticksChanged();
+    ticksShown();
     return true;
 }
 

@@ -14,6 +14,8 @@ class DistrictPickerListModel : public QAbstractListModel {
   public:
     using QAbstractListModel::QAbstractListModel;
 
+    void setSelection(const std::vector<std::string>& names);
+    void addNames(const std::vector<std::string>& names);
     void fill(const std::vector<DistrictEntry>& entries, std::string_view filter);
     void setAllTicked(bool ticked);
     void toggle(const QModelIndex& index);
@@ -29,6 +31,9 @@ class DistrictPickerListModel : public QAbstractListModel {
     void ticksChanged();
 
   private:
+    // Rows that share a name change together.
+    void ticksShown();
+
     DistrictPickerChecklist checklist_;
 };
 

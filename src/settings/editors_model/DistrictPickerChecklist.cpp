@@ -15,40 +15,77 @@ std::string nameOfEntryText(std::string_view text) {
     return std::string(text.substr(0, text.find(' ')));
 }
 
+void DistrictPickerChecklist::setSelection(const std::vector<std::string>& names) {
+    selection_.clear();
+    chosen_.clear();
+    addNames(names);
+}
+
+void DistrictPickerChecklist::addNames(const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        select(name, true);
+    }
+    showTicks();
+}
+
 void DistrictPickerChecklist::fill(const std::vector<DistrictEntry>& entries,
                                    std::string_view filter) {
     texts_.clear();
+    names_.clear();
     for (const DistrictEntry& entry : entries) {
         if (containsText(entry.name, filter, Case::Ignore)) {
             texts_.push_back(districtEntryText(entry));
+            names_.push_back(nameOfEntryText(texts_.back()));
         }
     }
-    ticks_.assign(texts_.size(), false);
-    tickedCount_ = 0;
+    showTicks();
 }
 
 void DistrictPickerChecklist::setTicked(std::size_t row, bool ticked) {
     if (row >= ticks_.size() || ticks_[row] == ticked) {
         return;
     }
-    ticks_[row] = ticked;
-    tickedCount_ = ticked ? tickedCount_ + 1 : tickedCount_ - 1;
+    select(names_[row], ticked);
+    showTicks();
 }
 
 void DistrictPickerChecklist::setAllTicked(bool ticked) {
-    std::fill(ticks_.begin(), ticks_.end(), ticked);
-    tickedCount_ = ticked ? ticks_.size() : 0;
+    if (ticked) {
+        for (const std::string& name : names_) {
+            select(name, true);
+        }
+    } else {
+        for (const std::string& name : names_) {
+            chosen_.erase(name);
+        }
+        std::erase_if(selection_, [this](const std::string& name) { return !selected(name); });
+    }
+    showTicks();
 }
 
-std::vector<std::string> DistrictPickerChecklist::selection() const {
-    std::vector<std::string> names;
-    names.reserve(tickedCount_);
-    for (std::size_t row = 0; row < texts_.size(); ++row) {
-        if (ticks_[row]) {
-            names.push_back(nameOfEntryText(texts_[row]));
+void DistrictPickerChecklist::select(const std::string& name, bool ticked) {
+    if (name.empty() || selected(name) == ticked) {
+        return;
+    }
+    if (ticked) {
+        chosen_.insert(name);
+        selection_.push_back(name);
+    } else {
+        chosen_.erase(name);
+        std::erase(selection_, name);
+    }
+}
+
+// Rows that share a name share its tick.
+void DistrictPickerChecklist::showTicks() {
+    ticks_.assign(names_.size(), false);
+    tickedCount_ = 0;
+    for (std::size_t row = 0; row < names_.size(); ++row) {
+        if (selected(names_[row])) {
+            ticks_[row] = true;
+            ++tickedCount_;
         }
     }
-    return names;
 }
 
 std::string selectionCountText(std::size_t count) {

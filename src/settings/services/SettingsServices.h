@@ -33,7 +33,9 @@ struct SettingsServices {
     std::function<void()> abandonFirstRun;  // the wizard's "&U.放弃" at the first start
 
     // Windows of their own, modal over `owner`
-    std::function<DistrictSelection(QWidget* owner)> pickDistricts;
+    // The picker opens with `chosenBefore` ticked and hands back the whole selection.
+    std::function<DistrictSelection(QWidget* owner, const DistrictSelection& chosenBefore)>
+        pickDistricts;
     // The placement the picker hands back; all −1 after "取消".
     std::function<IconPlacement(QWidget* owner, IconPlacement current)> pickPosition;
     std::function<void(QWidget* owner)> editJsonRules;

@@ -119,7 +119,7 @@ void ParsingPage::addDistricts() {
         return;
     }
     const DistrictSelection picked = context_.services.pickDistricts
-                                         ? context_.services.pickDistricts(window())
+                                         ? context_.services.pickDistricts(window(), {})
                                          : DistrictSelection{};
     const DistrictList::Added added = districts.add(picked);
     if (added.hitLimit) {

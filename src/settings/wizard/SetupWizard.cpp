@@ -205,7 +205,7 @@ void SetupWizard::chooseDistricts() {
     if (!services_.pickDistricts) {
         return;
     }
-    const DistrictSelection names = services_.pickDistricts(this);
+    const DistrictSelection names = services_.pickDistricts(this, model_.districtNames());
     const DistrictChoice choice = model_.chooseDistricts(names);
     if (choice == DistrictChoice::tooMany || choice == DistrictChoice::tooLong) {
         MessageBox::ask({QStringLiteral("选择"),

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/text/CodePage.h"
+#include "core/text/TextPieces.h"
 #include "core/text/TextToNumber.h"
 #include "settings/wizard_model/WizardSummary.h"
 
@@ -66,6 +67,12 @@ std::string WizardModel::pageCounter() const {
 
 std::string WizardModel::summary() const {
     return wizardSummary(values_, updatesFromPackages_);
+}
+
+DistrictSelection WizardModel::districtNames() const {
+    DistrictSelection names = splitText(values_.districts, " ");
+    std::erase(names, std::string());
+    return names;
 }
 
 DistrictChoice WizardModel::chooseDistricts(const DistrictSelection& names) {

@@ -43,6 +43,8 @@ class WizardModel {
     WizardValues& values() { return values_; }
     const WizardValues& values() const { return values_; }
 
+    // The names of the district edit, for the picker to show ticked.
+    DistrictSelection districtNames() const;
     DistrictChoice chooseDistricts(const DistrictSelection& names);
     // The four edits as the position picker takes them.
     IconPlacement placement() const;
