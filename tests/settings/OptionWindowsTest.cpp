@@ -3,11 +3,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "core/config/ConfigStore.h"
+#include "core/net/HttpClient.h"
 #include "settings/editors/HtmlMarkerWindow.h"
+#include "settings/editors/JsonRulesWindow.h"
 #include "settings/editors/SourceOptionsWindow.h"
 #include "support/QtTestRegistry.h"
 #include "support/TestHome.h"
@@ -47,6 +50,48 @@ class OptionWindowsTest : public QObject {
     }
 
   private slots:
+    // A save that does not reach the file says so and keeps the window with what was typed.
+    void anUnwritableConfigurationKeepsTheEditorOpen_data() {
+        QTest::addColumn<QString>("editor");
+        QTest::newRow("source options") << QStringLiteral("source options");
+        QTest::newRow("HTML marker") << QStringLiteral("HTML marker");
+        QTest::newRow("JSON rules") << QStringLiteral("JSON rules");
+    }
+    void anUnwritableConfigurationKeepsTheEditorOpen() {
+        QFETCH(QString, editor);
+        // A directory where the file belongs: no write reaches it, whoever runs the test.
+        std::filesystem::create_directory(home_->file("Galewarden.ini"));
+        const HttpClient http;
+        std::unique_ptr<QDialog> window;
+        QLineEdit* typed = nullptr;
+        const char* save = "save";
+        if (editor == QStringLiteral("source options")) {
+            window = openOptions();
+            typed = control<QLineEdit>(*window, "limit");
+        } else if (editor == QStringLiteral("HTML marker")) {
+            window = openMarker();
+            typed = control<QLineEdit>(*window, "fileName");
+            save = "ok";
+        } else {
+            window =
+                std::make_unique<JsonRulesWindow>(http, config(), [this] { ++settingsChanged_; });
+            window->show();
+            typed = control<QLineEdit>(*window, "Main");
+            MessageBox::scriptAnswers({MessageAnswer::yes});  // "确定保存？"
+        }
+        typed->setText(q("12"));
+        click(*window, save);
+        QVERIFY(!MessageBox::asked().empty());
+        const MessageRequest& failure = MessageBox::asked().back();
+        QCOMPARE(failure.icon, MessageIcon::exclamation);
+        QVERIFY(failure.text.startsWith(q("设置未能保存")));
+        QVERIFY(failure.text.contains(QString::fromStdString(config().filePath())));
+        QCOMPARE(failure.owner, window.get());
+        QVERIFY(window->isVisible());
+        QCOMPARE(typed->text(), q("12"));
+        QCOMPARE(settingsChanged_, 0);
+    }
+
     void init() {
         home_ = std::make_unique<test::TestHome>();
         settingsChanged_ = 0;

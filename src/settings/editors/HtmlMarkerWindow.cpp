@@ -16,6 +16,7 @@
 #include "ui/ModalSession.h"
 #include "ui/NamedButton.h"
 #include "ui/UiText.h"
+#include "ui/WriteFailure.h"
 
 namespace galewarden {
 namespace {
@@ -113,7 +114,10 @@ void HtmlMarkerWindow::confirm() {
                          MessageIcon::exclamation, MessageButtons::ok, MessageAnswer::ok, this});
         return;
     }
-    (void)saveHtmlLocation(config_, path);
+    if (!saveHtmlLocation(config_, path)) {
+        showWriteFailure(config_, QStringLiteral("HTML预警标记"), this);
+        return;
+    }
     if (settingsChanged_) {
         settingsChanged_();
     }

@@ -17,6 +17,7 @@
 #include "ui/ModalSession.h"
 #include "ui/NamedButton.h"
 #include "ui/UiText.h"
+#include "ui/WriteFailure.h"
 
 namespace galewarden {
 namespace {
@@ -156,7 +157,10 @@ void JsonRulesWindow::saveRules() {
         MessageAnswer::yes) {
         return;
     }
-    (void)fields_.saveTo(config_);
+    if (!fields_.saveTo(config_)) {
+        showWriteFailure(config_, QStringLiteral("保存"), this);
+        return;
+    }
     if (settingsChanged_) {
         settingsChanged_();
     }

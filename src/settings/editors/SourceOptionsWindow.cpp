@@ -13,6 +13,7 @@
 #include "ui/MessageBox.h"
 #include "ui/ModalSession.h"
 #include "ui/UiText.h"
+#include "ui/WriteFailure.h"
 
 namespace galewarden {
 namespace {
@@ -133,7 +134,10 @@ void SourceOptionsWindow::save() {
                          MessageIcon::exclamation, MessageButtons::ok, MessageAnswer::ok, this});
         return;
     }
-    (void)saveSourceOptions(config_, options());
+    if (!saveSourceOptions(config_, options())) {
+        showWriteFailure(config_, QStringLiteral("保存"), this);
+        return;
+    }
     accept();
 }
 

@@ -20,6 +20,7 @@
 #include "ui/InterfaceFont.h"
 #include "ui/MessageBox.h"
 #include "ui/UiText.h"
+#include "ui/WriteFailure.h"
 
 namespace galewarden {
 namespace {
@@ -219,11 +220,7 @@ void SettingsWindow::save() {
     }
     saveButton_->setEnabled(false);
     if (model_.save(store_)) {
-        MessageBox::ask(
-            {QStringLiteral("设置"),
-             QStringLiteral("设置未能保存：无法写入配置文件\n") + toQString(store_.filePath()) +
-                 QStringLiteral("\n请确认该文件可以读写后再次保存。本窗口中的更改仍然保留。"),
-             MessageIcon::exclamation, MessageButtons::ok, MessageAnswer::ok, this});
+        showWriteFailure(store_, QStringLiteral("设置"), this);
     } else {
         if (services_.settingsSaved) {
             services_.settingsSaved();
