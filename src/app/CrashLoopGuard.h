@@ -16,9 +16,13 @@ inline constexpr std::int64_t kCrashLoopMilliseconds = 60'000;
 // The moment from the variable's text: decimal digits only, else none.
 std::optional<std::int64_t> crashMomentFromText(std::string_view text);
 
-// Whether a crash at `crash` restarts the program: only after a completed first refresh, and
-// not when the program was itself restarted after a crash less than a minute earlier.
-bool restartAfterCrash(bool firstCycleDone, std::optional<std::int64_t> previousCrash,
-                       std::int64_t crash);
+// What follows a crash at `crash`: a restart only after a completed first refresh, and not
+// when the program was itself restarted after a crash less than a minute earlier.
+enum class AfterCrash { restart, firstMonitoringFailed, crashedRepeatedly };
+AfterCrash afterCrash(bool firstCycleDone, std::optional<std::int64_t> previousCrash,
+                      std::int64_t crash);
+
+// What the user is told when there is no restart (UTF-8); empty for a restart.
+std::string_view afterCrashMessage(AfterCrash after);
 
 }  // namespace galewarden

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <optional>
 #include <string_view>
 
 #include "app/CrashLoopGuard.h"
@@ -39,6 +40,15 @@ void startAgain(const QString& executable, std::int64_t crash) {
     process.startDetached();
 }
 
+bool displayReachable() {
+#ifdef _WIN32
+    return true;
+#else
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+#endif
+}
+
 }  // namespace
 
 std::vector<std::string> errorReportHelperCommandLine(const std::string& executable,
@@ -60,18 +70,21 @@ int runErrorReportHelper(int argc, char** argv) {
         return 1;
     }
     const HelperCall call = helperCall(argv);
-    writeHtmlStage(ConfigStore(), kStageCrashed);
-    const bool restart = restartAfterCrash(call.firstCycleDone, call.previousCrash, crash);
-    if (restart) {
-        startAgain(call.executable, crash);
-    }
+    // The beep comes first; without a display there is no one to beep at or tell, and the page
+    // and the restart must not wait on one.
+    std::optional<QApplication> application;
     int applicationArgc = 1;
-    QApplication application(applicationArgc, argv);
-    QApplication::beep();
-    if (!restart) {
-        MessageBox::ask({call.versionText,
-                         QStringLiteral("软件首次监测预警时出错，请检查软件工作环境及配置文件。"),
-                         MessageIcon::error});
+    if (displayReachable()) {
+        application.emplace(applicationArgc, argv);
+        QApplication::beep();
+    }
+    writeHtmlStage(ConfigStore(), kStageCrashed);
+    const AfterCrash after = afterCrash(call.firstCycleDone, call.previousCrash, crash);
+    if (after == AfterCrash::restart) {
+        startAgain(call.executable, crash);
+    } else if (application) {
+        MessageBox::ask(
+            {call.versionText, QString::fromUtf8(afterCrashMessage(after)), MessageIcon::error});
     }
     return 0;
 }

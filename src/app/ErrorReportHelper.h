@@ -9,10 +9,10 @@ namespace galewarden {
 
 // The helper of a crashed program is the program itself, started by the crash with an
 // internal first argument. In a fresh process it does what the crashed one no longer could:
-// it marks the HTML page with the stage −4, restarts the program (command line: the
-// executable alone) when the crashed one had completed a refresh and was not itself restarted
-// after a crash less than a minute earlier, sounds the beep, and otherwise tells the user with
-// a message box (ui/MessageBox.h) titled with the version text.
+// it sounds the beep, marks the HTML page with the stage −4, restarts the program (command
+// line: the executable alone) when the crashed one had completed a refresh and was not itself
+// restarted after a crash less than a minute earlier, and otherwise tells the user why not
+// with a message box (ui/MessageBox.h) titled with the version text.
 inline constexpr char kErrorReportHelperArgument[] = "--galewarden-error-report";
 
 // The helper's command line (UTF-8): the executable, the internal argument, the version text,

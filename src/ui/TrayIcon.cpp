@@ -1,5 +1,6 @@
 #include "ui/TrayIcon.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QTimer>
 
@@ -19,6 +20,18 @@ QString captionOf(int level) {
     const std::string& colour = colourCharacter(level);
     return toQString(colour) + QStringLiteral("色预警生效中 [") + toQString(levelName(colour)) +
            QStringLiteral("]");
+}
+
+// Qt's XEmbed icon window, on a tray without an alpha channel, means to show the panel through
+// the picture's transparent corners by copying the panel from the screen; it paints its own
+// grey first, and that is what it copies. Without that grey the panel shows through.
+void letThePanelShowThrough() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QStringLiteral("QSystemTrayIconSys") &&
+            !window->testAttribute(Qt::WA_TranslucentBackground)) {
+            window->setAttribute(Qt::WA_NoSystemBackground);
+        }
+    }
 }
 
 // The program's texts break lines with CR LF; Linux notification servers show the CR.
@@ -67,7 +80,7 @@ bool TrayIcon::available() const {
 void TrayIcon::showAtStart() {
     caption_.clear();
     showToolTip();
-    tray_.show();
+    showInTray();
     hideTimer_.start(kHideMilliseconds);
 }
 
@@ -84,7 +97,7 @@ void TrayIcon::showTrayForColour(int highestColour) {
     header_->setText(caption);
     caption_ = caption;
     showToolTip();
-    tray_.show();
+    showInTray();
 }
 
 void TrayIcon::showTrayNeutral() {
@@ -95,6 +108,13 @@ void TrayIcon::showTrayNeutral() {
     caption_.clear();
     showToolTip();
     hideTimer_.start(kHideMilliseconds);
+}
+
+void TrayIcon::showInTray() {
+    if (!tray_.isVisible()) {
+        tray_.show();
+        letThePanelShowThrough();
+    }
 }
 
 void TrayIcon::hideTrayIcon() {

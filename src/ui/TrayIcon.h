@@ -80,6 +80,7 @@ class TrayIcon : public QObject {
     void buildMenu();
     void onActivated(QSystemTrayIcon::ActivationReason reason);
     void showToolTip();
+    void showInTray();
 
     // The menu outlives the icon that points at it.
     std::unique_ptr<QMenu> menu_;

@@ -26,22 +26,33 @@ struct RestartCase {
     bool firstCycleDone;
     std::optional<std::int64_t> previousCrash;
     std::int64_t crash;
-    bool restart;
+    AfterCrash after;
 };
 
 TEST(CrashLoopGuard, RestartOnlyAfterAWorkingRefreshAndNotInALoop) {
     const RestartCase cases[] = {
-        {false, std::nullopt, 500'000, false},
-        {true, std::nullopt, 500'000, true},
-        {true, 440'001, 500'000, false},  // 59 999 ms after the crash that restarted it
-        {true, 440'000, 500'000, true},   // a minute after
-        {false, 100'000, 500'000, false},
-        {true, 600'000, 500'000, true},  // a moment from another clock proves no loop
+        {false, std::nullopt, 500'000, AfterCrash::firstMonitoringFailed},
+        {true, std::nullopt, 500'000, AfterCrash::restart},
+        // 59 999 ms after the crash that restarted it
+        {true, 440'001, 500'000, AfterCrash::crashedRepeatedly},
+        {true, 440'000, 500'000, AfterCrash::restart},  // a minute after
+        {false, 100'000, 500'000, AfterCrash::firstMonitoringFailed},
+        {true, 600'000, 500'000, AfterCrash::restart},  // a moment from another clock: no loop
     };
     for (const RestartCase& c : cases) {
-        EXPECT_EQ(restartAfterCrash(c.firstCycleDone, c.previousCrash, c.crash), c.restart)
+        EXPECT_EQ(afterCrash(c.firstCycleDone, c.previousCrash, c.crash), c.after)
             << c.firstCycleDone << " " << c.previousCrash.value_or(-1) << " " << c.crash;
     }
+}
+
+// A stopped restart is never told as a failure of the first monitoring.
+TEST(CrashLoopGuard, EachEndWithoutRestartSaysWhy) {
+    EXPECT_TRUE(afterCrashMessage(AfterCrash::restart).empty());
+    EXPECT_NE(afterCrashMessage(AfterCrash::firstMonitoringFailed).find("首次监测"),
+              std::string_view::npos);
+    const std::string_view repeated = afterCrashMessage(AfterCrash::crashedRepeatedly);
+    EXPECT_EQ(repeated.find("首次"), std::string_view::npos);
+    EXPECT_NE(repeated.find("已停止自动重新启动"), std::string_view::npos);
 }
 
 }  // namespace

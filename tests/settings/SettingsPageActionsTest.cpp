@@ -147,6 +147,7 @@ class SettingsPageActionsTest : public QObject {
         QCOMPARE(MessageBox::asked().size(), std::size_t{1});
         QCOMPARE(MessageBox::asked().front().title, QStringLiteral("删除"));
         QCOMPARE(MessageBox::asked().front().text, QStringLiteral("确定要删除a、c、e？"));
+        QCOMPARE(MessageBox::asked().front().defaultAnswer, MessageAnswer::no);
         QStringList entries;
         for (int row = 0; row < list->count(); ++row) {
             entries << list->item(row)->text();

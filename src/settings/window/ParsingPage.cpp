@@ -143,7 +143,8 @@ void ParsingPage::deleteDistricts() {
     }
     const MessageAnswer answer = MessageBox::ask(
         {QStringLiteral("删除"), toQString(context_.model.districts.deleteQuestion(rows)),
-         MessageIcon::question, MessageButtons::yesNo, MessageAnswer::yes, nullptr});
+         // An Enter pressed too soon deletes nothing.
+         MessageIcon::question, MessageButtons::yesNo, MessageAnswer::no, nullptr});
     if (answer == MessageAnswer::yes) {
         context_.model.districts.remove(rows);
         showDistricts();
