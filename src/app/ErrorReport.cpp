@@ -45,6 +45,9 @@ struct ReportState {
     std::int64_t startedAt = 0;  // on the crash clock
     std::array<PreparedCrash, 2> prepared;
     std::atomic<int> inUse{-1};
+    // What the prepared report was made from, and when the clock's offset was last read.
+    std::optional<ReportContext> preparedFrom;
+    std::chrono::steady_clock::time_point offsetReadAt;
     std::atomic<std::int64_t> utcOffsetSeconds{0};
     std::atomic<bool> crashing{false};
 };
@@ -69,12 +72,27 @@ CrashLaunch helperLaunch(const ReportState& state, bool firstCycleDone) {
         state.executableUtf8, utf8FromGb(state.versionText), firstCycleDone, state.previousCrash));
 }
 
+// The time zone's offset changes twice a year at most: read once a minute, it costs nothing.
+void keepUtcOffset(ReportState& state) {
+    const auto now = std::chrono::steady_clock::now();
+    if (state.preparedFrom && now - state.offsetReadAt < std::chrono::minutes(1)) {
+        return;
+    }
+    state.offsetReadAt = now;
+    state.utcOffsetSeconds.store(QDateTime::currentDateTime().offsetFromUtc());
+}
+
+// Once a second with the same context as a second ago, for the most part: made only anew.
 void prepare(ReportState& state, const ReportContext& context) {
+    keepUtcOffset(state);
+    if (state.preparedFrom == context) {
+        return;
+    }
     const int next = state.inUse.load() == 0 ? 1 : 0;
     state.prepared[static_cast<std::size_t>(next)] = {PreparedReport(state.versionText, context),
                                                       helperLaunch(state, context.firstCycleDone)};
-    state.utcOffsetSeconds.store(QDateTime::currentDateTime().offsetFromUtc());
     state.inUse.store(next);
+    state.preparedFrom = context;
 }
 
 void onCrash(int code, const char* message, std::size_t length) {

@@ -15,6 +15,8 @@ struct ReportContext {
     int fadeStep = 1;          // the icon window's fade step
     bool firstCycleDone = false;
     std::string sourceData;  // the last downloaded answer, RefreshState::responseText()
+
+    bool operator==(const ReportContext&) const = default;
 };
 
 // What only the crash knows.

@@ -59,7 +59,21 @@ void RefreshState::setStatus(StatusLine status) {
 
 // An answer runs to megabytes and may be a whole web page: only its beginning is ever shown.
 std::string RefreshState::responseText() const {
-    return beginningOfAnswer(Encoding::Java);
+    std::shared_ptr<const std::string> bytes;
+    {
+        std::lock_guard lock(textLock_);
+        if (escapedFor_ == responseBytes_) {
+            return escaped_;
+        }
+        bytes = responseBytes_;
+    }
+    std::string text = beginningOfAnswer(Encoding::Java);
+    std::lock_guard lock(textLock_);
+    if (responseBytes_ == bytes) {
+        escapedFor_ = bytes;
+        escaped_ = text;
+    }
+    return text;
 }
 
 std::string RefreshState::answerText() const {

@@ -55,6 +55,9 @@ class RefreshState {
     std::string beginningOfAnswer(Encoding to) const;
 
     mutable std::mutex textLock_;
+    // The escaped form of responseBytes_, asked for once a second by the error report.
+    mutable std::shared_ptr<const std::string> escapedFor_;
+    mutable std::string escaped_;
     StatusLine status_;
     std::shared_ptr<const std::string> responseBytes_;
     std::string unexpectedDataText_;

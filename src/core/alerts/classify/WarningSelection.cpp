@@ -1,6 +1,9 @@
 #include "core/alerts/classify/WarningSelection.h"
 
+#include <initializer_list>
 #include <map>
+#include <string_view>
+#include <vector>
 
 #include "core/alerts/classify/AlertText.h"
 #include "core/alerts/classify/SignalColour.h"
@@ -64,6 +67,12 @@ bool lifted(const LiftsByPair& lifts, const RegionType& pair, const Candidate& w
     return false;
 }
 
+void append(std::string& text, std::initializer_list<std::string_view> pieces) {
+    for (const std::string_view piece : pieces) {
+        text.append(piece);
+    }
+}
+
 std::string quotedName(std::string_view signalName) {
     return "\"" + escapeJavaScriptString(signalName) + "\"";
 }
@@ -119,14 +128,16 @@ class Selection {
                         formatAlertTitle({warning.region, warning.publishDateTime, type, colour,
                                           warning.word, std::nullopt}),
                         warning.description};
-        acc_.detailsText += w.detailsHead + alert.region + alert.signalName + w.colourSuffix +
-                            warning.word + w.headEnd + alert.description + " (" +
-                            alert.publishTime + ")\r\n";
-        acc_.pageText += w.pageHead + alert.title + w.pageHeadEnd + alert.publishTime + ")\r\n" +
-                         alert.description;
+        // Thousands of warnings make megabytes of text: appended in place, never through
+        // temporaries.
+        append(acc_.detailsText,
+               {w.detailsHead, alert.region, alert.signalName, w.colourSuffix, warning.word,
+                w.headEnd, alert.description, " (", alert.publishTime, ")\r\n"});
+        append(acc_.pageText, {w.pageHead, alert.title, w.pageHeadEnd, alert.publishTime, ")\r\n",
+                               alert.description});
         if (options_.guidanceFileExists && !warning.guidance.empty()) {
-            acc_.detailsText += w.guidanceHead + warning.guidance + "\r\n";
-            acc_.pageText += "\r\n" + w.guidanceHead + warning.guidance;
+            append(acc_.detailsText, {w.guidanceHead, warning.guidance, "\r\n"});
+            append(acc_.pageText, {"\r\n", w.guidanceHead, warning.guidance});
         }
         acc_.detailsText += "\r\n";
         acc_.kept.push_back(std::move(alert));
