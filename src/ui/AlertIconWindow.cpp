@@ -73,6 +73,7 @@ AlertIconWindow::AlertIconWindow(ConfigStore& store, IconDisplay& state, QTimer&
 // The show option of the colour now in force is read before the decision: the one of the
 // previous result would otherwise decide for a second.
 void AlertIconWindow::updateIconWindowVisibility() {
+    const ConfigStore::ReadPass pass(store_);
     if (const auto options = readColourOptions(store_, state_.highestColour())) {
         state_.showColour(options->shown);
     }
@@ -85,6 +86,7 @@ void AlertIconWindow::applyIconWindowSettings() {
     if (dragging_) {
         return;
     }
+    const ConfigStore::ReadPass pass(store_);
     autoHide_.readMouseOverOption();
     if (const auto options = readColourOptions(store_, state_.highestColour())) {
         state_.applyColourOptions(options->shown, options->alpha);

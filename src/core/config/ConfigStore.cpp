@@ -73,6 +73,18 @@ std::shared_ptr<const IniDocument> parsedFile(const std::string& path) {
     return document;
 }
 
+// The file a ReadPass of this thread holds, once its first read has looked at it.
+struct PinnedFile {
+    bool active = false;
+    std::string path;
+    std::shared_ptr<const IniDocument> document;
+};
+thread_local PinnedFile pinned;
+
+bool pinnedHere(const std::string& path) {
+    return pinned.active && pinned.path == path;
+}
+
 // One lock for every name of the file: a link and its target lock alike.
 std::string lockFileOf(const std::string& path) {
     return resolvedPath(path) + ".lock";
@@ -103,6 +115,9 @@ bool editFile(const std::string& path, const std::function<bool(IniDocument&)>& 
         return true;
     }
     parsedFiles().erase(path);
+    if (pinnedHere(path)) {
+        pinned.document.reset();
+    }
     return replaceFile(path, edited);
 }
 
@@ -119,16 +134,31 @@ ConfigStore::ConfigStore() : filePath_(path()) {}
 
 ConfigStore::ConfigStore(std::string filePath) : filePath_(std::move(filePath)) {}
 
+ConfigStore::ReadPass::ReadPass(const ConfigStore& store) : outermost_(!pinned.active) {
+    if (outermost_) {
+        pinned = {true, store.filePath(), nullptr};
+    }
+}
+
+ConfigStore::ReadPass::~ReadPass() {
+    if (outermost_) {
+        pinned = {};
+    }
+}
+
 std::string ConfigStore::path() {
     return configDirectory() + "/Galewarden.ini";
 }
 
 std::string ConfigStore::readText(std::string_view section, std::string_view key,
                                   std::string_view defaultValue) const {
-    std::shared_ptr<const IniDocument> document;
-    {
+    std::shared_ptr<const IniDocument> document = pinnedHere(filePath_) ? pinned.document : nullptr;
+    if (!document) {
         const std::lock_guard guard(fileLock());
         document = parsedFile(filePath_);
+    }
+    if (pinnedHere(filePath_)) {
+        pinned.document = document;
     }
     const auto value = document ? document->read(section, key) : std::nullopt;
     return value ? *value : std::string(defaultValue);

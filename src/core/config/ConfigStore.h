@@ -46,6 +46,20 @@ class ConfigStore {
 
     bool exists() const;
 
+    // While one lives, reads of its store's file on this thread look at the file once: a pass
+    // that reads a dozen keys a second costs one look, and sees one state of the file
+    // throughout. A write of this thread to the file makes the next read look again.
+    class ReadPass {
+      public:
+        explicit ReadPass(const ConfigStore& store);
+        ~ReadPass();
+        ReadPass(const ReadPass&) = delete;
+        ReadPass& operator=(const ReadPass&) = delete;
+
+      private:
+        bool outermost_ = false;
+    };
+
   private:
     std::string filePath_;
 };

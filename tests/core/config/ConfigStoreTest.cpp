@@ -199,6 +199,32 @@ TEST(ConfigStore, WritersThroughALinkAndItsTargetKeepEachOthersKeys) {
     }
 }
 
+// A pass of reads sees one state of the file however it changes meanwhile, except through
+// its own writes; other threads and later reads see every change as before.
+TEST(ConfigStore, AReadPassSeesOneStateOfTheFile) {
+    const test::TestHome home;
+    ConfigStore store;
+    home.write("Galewarden.ini", "[General]\r\nWidth=100\r\nHeight=5\r\n");
+    {
+        const ConfigStore::ReadPass pass(store);
+        EXPECT_EQ(store.readNumber("General", "Width", "0"), 100);
+        home.write("Galewarden.ini", "[General]\r\nWidth=200\r\nHeight=6\r\n");
+        EXPECT_EQ(store.readNumber("General", "Height", "0"), 5);
+        int seenElsewhere = 0;
+        std::thread([&] { seenElsewhere = store.readNumber("General", "Height", "0"); }).join();
+        EXPECT_EQ(seenElsewhere, 6);
+        {
+            const ConfigStore::ReadPass inner(store);  // nested: the same look
+            EXPECT_EQ(store.readNumber("General", "Width", "0"), 100);
+        }
+        EXPECT_TRUE(store.writeNumber("General", "Top", 7));
+        EXPECT_EQ(store.readNumber("General", "Top", "0"), 7);
+        EXPECT_EQ(store.readNumber("General", "Width", "0"), 200);
+    }
+    home.write("Galewarden.ini", "[General]\r\nWidth=300\r\n");
+    EXPECT_EQ(store.readNumber("General", "Width", "0"), 300);
+}
+
 // Reads come from a parsed copy, so every way the file can change behind it must show, also
 // when its size and modification time stay as they were.
 TEST(ConfigStore, ReadsSeeEveryChangeOfTheFile) {
