@@ -23,19 +23,19 @@ start_service() {
 # start_virtual_screen WIDTHxHEIGHT: Xvfb on a free display with a tray host docked at the top,
 # as on a desktop. Sets DISPLAY, XVFB_PID and TRAY_HOST_PID.
 start_virtual_screen() {
-    local size="$1" number
-    for number in $(seq 90 140); do
-        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
-    done
-    Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    local size="$1" numbered _
+    # Xvfb picks a free display itself and names it once it accepts clients: screens started
+    # side by side (tests in parallel) never take the same number.
+    numbered="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$numbered" >/dev/null 2>&1 &
     XVFB_PID=$!
-    export DISPLAY=":$number"
-    local _
     for _ in $(seq 100); do
-        xdpyinfo >/dev/null 2>&1 && break
+        [ -s "$numbered" ] && break
         sleep 0.1
     done
-    xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; return 1; }
+    [ -s "$numbered" ] || { rm -f "$numbered"; echo "Xvfb did not start" >&2; return 1; }
+    export DISPLAY=":$(head -n 1 "$numbered")"
+    rm -f "$numbered"
     trayer --edge top --align right --widthtype request --height 32 --transparent false \
         --tint 0x404040 >/dev/null 2>&1 &
     TRAY_HOST_PID=$!

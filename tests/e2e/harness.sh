@@ -19,6 +19,16 @@ fail() {
     exit 1
 }
 
+# programs_of_this_home: the process ids of $PROGRAM running on this test's GALEWARDEN_HOME;
+# other tests may run the same executable at the same time.
+programs_of_this_home() {
+    local pid
+    for pid in $(pgrep -f "^$PROGRAM" || true); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "GALEWARDEN_HOME=$GALEWARDEN_HOME" &&
+            echo "$pid"
+    done
+}
+
 # serve_stand_in: the stand-in service of $SERVICE, stopped at exit.
 serve_stand_in() {
     start_service "$SERVICE" "$work/service.log"

@@ -55,5 +55,5 @@ wait "$program" || status=$?
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 [ ! -e "$report" ] || fail "an error report was written: $(cat "$report")"
 sleep 1
-[ -z "$(pgrep -f "^$PROGRAM" || true)" ] || fail "the program started again"
+[ -z "$(programs_of_this_home)" ] || fail "the program started again"
 echo "settings end to end: passed"
