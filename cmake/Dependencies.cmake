@@ -9,7 +9,7 @@ find_package(RapidJSON REQUIRED)
 # The GB18030 tables are read from the system's iconv (part of the C library on glibc).
 find_package(Iconv REQUIRED)
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET GLOBAL cpp-httplib)
-find_package(Qt6 REQUIRED COMPONENTS Widgets Network)
+find_package(Qt6 REQUIRED COMPONENTS Widgets Network DBus)
 if(GALEWARDEN_TESTS)
     find_package(GTest REQUIRED)
     find_package(Qt6 REQUIRED COMPONENTS Test)

@@ -61,7 +61,7 @@ window_geometry() {
 docked_tray_icon() {
     local host
     for host in $(xdotool search --all --pid "$TRAY_HOST_PID" 2>/dev/null); do
-        xwininfo -tree -id "$host" | sed -n 's/^ *\(0x[0-9a-f]*\) "galewarden".*/\1/p' | head -n 1
+        xwininfo -tree -id "$host" | sed -n 's/^ *\(0x[0-9a-f]*\) "Galewarden".*/\1/p' | head -n 1
     done | head -n 1
 }
 

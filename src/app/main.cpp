@@ -7,6 +7,7 @@
 #include "app/SingleInstance.h"
 #include "core/platform/ProgramPaths.h"
 #include "core/text/CodePage.h"
+#include "ui/ApplicationIdentity.h"
 #include "ui/MessageBox.h"
 #include "ui/QtTranslation.h"
 
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
             stderr);
         return 1;
     }
+    galewarden::nameTheApplication();
     if (!galewarden::useChineseQtTexts()) {
         std::fputs("galewarden: Qt's Chinese translation (qtbase_zh_CN) is not installed\n",
                    stderr);

@@ -11,6 +11,9 @@
 namespace galewarden {
 namespace {
 
+// Notification servers show pictures of about this size.
+constexpr int kNoticePictureSize = 64;
+
 QIcon iconOf(int level) {
     return QIcon(QPixmap::fromImage(trayPicture(level)));
 }
@@ -41,17 +44,19 @@ QString withPlainLineBreaks(std::string_view text) {
 
 }  // namespace
 
-TrayIcon::TrayIcon(QString titleText, QTimer& hideTimer)
+TrayIcon::TrayIcon(QString titleText, QTimer& hideTimer, QDBusConnection bus)
     : menu_(std::make_unique<QMenu>()),
       tray_(this),
       title_(std::move(titleText)),
-      hideTimer_(hideTimer) {
+      hideTimer_(hideTimer),
+      notices_(std::move(bus)) {
     tray_.setIcon(iconOf(kNoColour));
     tray_.setToolTip(QStringLiteral("未获取到预警信息"));
     buildMenu();
     tray_.setContextMenu(menu_.get());
     connect(&tray_, &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
     connect(&hideTimer_, &QTimer::timeout, this, &TrayIcon::hideTrayIcon);
+    connect(&notices_, &DesktopNotices::detailsRequested, this, &TrayIcon::viewRequested);
 }
 
 TrayIcon::~TrayIcon() = default;
@@ -96,6 +101,7 @@ void TrayIcon::showTrayForColour(int highestColour) {
     tray_.setIcon(iconOf(highestColour));
     header_->setText(caption);
     caption_ = caption;
+    colour_ = highestColour;
     showToolTip();
     showInTray();
 }
@@ -106,6 +112,7 @@ void TrayIcon::showTrayNeutral() {
     }
     tray_.setIcon(iconOf(kNoColour));
     caption_.clear();
+    colour_ = kNoColour;
     showToolTip();
     hideTimer_.start(kHideMilliseconds);
 }
@@ -128,12 +135,21 @@ void TrayIcon::setHeaderVisible(bool visible) {
 
 void TrayIcon::showBalloon(const std::string& title, const std::string& body) {
     const BalloonTexts texts = fittedBalloon(title, body);
+    if (notices_.available()) {
+        notices_.show({texts.title, texts.body, colour_, trayPicture(colour_, kNoticePictureSize)});
+        return;
+    }
     tray_.showMessage(texts.title, texts.body, QSystemTrayIcon::Warning, kBalloonMilliseconds);
 }
 
 void TrayIcon::showInformation(const QString& title, const QString& body) {
-    tray_.showMessage(fittedTo(title, kBalloonTitleBytes), fittedTo(body, kBalloonBodyBytes),
-                      QSystemTrayIcon::Information, kBalloonMilliseconds);
+    const QString fittedTitle = fittedTo(title, kBalloonTitleBytes);
+    const QString fittedBody = fittedTo(body, kBalloonBodyBytes);
+    if (notices_.available()) {
+        notices_.show({fittedTitle, fittedBody, kNoColour, {}, false});
+        return;
+    }
+    tray_.showMessage(fittedTitle, fittedBody, QSystemTrayIcon::Information, kBalloonMilliseconds);
 }
 
 void TrayIcon::showFetchHealth(const FetchHealth& health) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/alerts/RefreshView.h"
+#include "ui/DesktopNotices.h"
 
 class QAction;
 class QMenu;
@@ -34,8 +35,10 @@ class TrayIcon : public QObject {
     };
 
     // `titleText` is the program's title (the tooltip without warnings). The program owns
-    // `hideTimer`; this icon starts it, stops it and hides itself when it fires.
-    TrayIcon(QString titleText, QTimer& hideTimer);
+    // `hideTimer`; this icon starts it, stops it and hides itself when it fires. Notices go to
+    // the notification server on `bus`.
+    TrayIcon(QString titleText, QTimer& hideTimer,
+             QDBusConnection bus = QDBusConnection::sessionBus());
     ~TrayIcon() override;
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
@@ -55,6 +58,8 @@ class TrayIcon : public QObject {
     void showTrayNeutral();
     void hideTrayIcon();
     void setHeaderVisible(bool visible);
+    // Through the desktop's notification server where one runs, else Qt's balloon; a click on
+    // a warning's notice asks to view, as a click on the icon does.
     void showBalloon(const std::string& title, const std::string& body);
     // A notice that is no warning (a new version), with the information icon.
     void showInformation(const QString& title, const QString& body);
@@ -90,7 +95,9 @@ class TrayIcon : public QObject {
     // The colour caption while warnings are in force, and the failure note; either may be empty.
     QString caption_;
     QString fetchNote_;
+    int colour_ = 0;  // the colour shown, for the notices
     QTimer& hideTimer_;
+    DesktopNotices notices_;
 };
 
 }  // namespace galewarden
