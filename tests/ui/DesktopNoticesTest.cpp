@@ -93,9 +93,17 @@ class DesktopNoticesTest : public QObject {
         const auto image = call.hints.value(QStringLiteral("image-data")).value<QDBusArgument>();
         int width = 0;
         int height = 0;
+        int rowStride = 0;
+        bool alpha = false;
+        int bitsPerSample = 0;
+        int channels = 0;
+        QByteArray pixels;
         image.beginStructure();
-        image >> width >> height;
-        return {width, height};
+        image >> width >> height >> rowStride >> alpha >> bitsPerSample >> channels >> pixels;
+        image.endStructure();
+        const bool whole = alpha && bitsPerSample == 8 && channels == 4 &&
+                           pixels.size() == qsizetype{rowStride} * height;
+        return whole ? QSize(width, height) : QSize();
     }
 
   private slots:
