@@ -48,10 +48,6 @@ constexpr QSize kDetailsClientSize{450, 400};
 // How often an ending program looks whether the modal dialogs it closed have returned.
 constexpr int kUnwindPollMs = 10;
 
-bool asksForReset(const QStringList& arguments) {
-    return !arguments.isEmpty() && arguments.front().toLower() == QStringLiteral("~reset");
-}
-
 void centreOnScreen(QWidget& window, QSize clientSize) {
     window.resize(clientSize);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -61,6 +57,10 @@ void centreOnScreen(QWidget& window, QSize clientSize) {
 }
 
 }  // namespace
+
+bool asksForReset(const QStringList& arguments) {
+    return !arguments.isEmpty() && arguments.front().toLower() == QStringLiteral("~reset");
+}
 
 Program::Program(QStringList arguments, StartAnew startAnew)
     : arguments_(std::move(arguments)),

@@ -30,6 +30,9 @@ class UpdateChecker;
 // Set in the environment of a program started anew.
 inline constexpr char kRestartVariable[] = "GALEWARDEN_RESTARTING";
 
+// A start with "~reset" as its first argument, in any case.
+bool asksForReset(const QStringList& arguments);
+
 class Program : public QObject {
     Q_OBJECT
 

@@ -17,6 +17,7 @@ constexpr int kAnswerMs = 3000;
 constexpr std::chrono::milliseconds kPollInterval(100);
 constexpr qint64 kLongestLine = 64;
 const QByteArray kComeForward = "show\n";
+const QByteArray kReset = "reset\n";
 const QByteArray kDone = "ok\n";
 
 }  // namespace
@@ -33,7 +34,8 @@ SingleInstance::SingleInstance(const std::string& configDirectory, QObject* pare
     });
 }
 
-SingleInstance::Claim SingleInstance::claim(bool afterRestart, std::chrono::milliseconds patience) {
+SingleInstance::Claim SingleInstance::claim(bool afterRestart, std::chrono::milliseconds patience,
+                                            Request request) {
     if (afterRestart) {
         const auto deadline = std::chrono::steady_clock::now() + patience;
         while (answers()) {
@@ -47,7 +49,7 @@ SingleInstance::Claim SingleInstance::claim(bool afterRestart, std::chrono::mill
     const FileLock lock(lockPath_);
     if (answers()) {
         // One that answers but does not come forward is hung, not gone: no second one either.
-        (void)askToComeForward();
+        (void)ask(request);
         return Claim::handedOver;
     }
     serve();
@@ -68,12 +70,12 @@ bool SingleInstance::answers() const {
     return connected;
 }
 
-bool SingleInstance::askToComeForward() const {
+bool SingleInstance::ask(Request request) const {
     QLocalSocket socket;
     if (!connectToInstance(socket)) {
         return false;
     }
-    socket.write(kComeForward);
+    socket.write(request == Request::reset ? kReset : kComeForward);
     if (!socket.waitForBytesWritten(kAnswerMs)) {
         return false;
     }
@@ -97,8 +99,15 @@ void SingleInstance::answer(QLocalSocket* peer) {
             }
             return;
         }
-        if (peer->readLine(kLongestLine) == kComeForward) {
+        const QByteArray line = peer->readLine(kLongestLine);
+        if (line == kComeForward) {
             emit comeForwardRequested();
+            peer->write(kDone);
+        } else if (line == kReset) {
+            // The reset asks its question later, from the main loop: never inside this handler
+            // and never while the asker waits.
+            QMetaObject::invokeMethod(
+                this, [this] { emit resetRequested(); }, Qt::QueuedConnection);
             peer->write(kDone);
         }
         peer->disconnectFromServer();

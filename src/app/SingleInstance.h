@@ -20,20 +20,26 @@ class SingleInstance : public QObject {
         stillEnding  // after a restart, the previous instance did not end in time
     };
 
+    // What a later start asks of the running instance: to come forward, or, started with
+    // "~reset", to reset.
+    enum class Request { comeForward, reset };
+
     // For the configuration in `configDirectory`.
     explicit SingleInstance(const std::string& configDirectory, QObject* parent = nullptr);
 
     // After a restart the previous instance is still ending: it is waited for up to
     // `patience` instead of being asked to come forward.
-    Claim claim(bool afterRestart, std::chrono::milliseconds patience = std::chrono::seconds(10));
+    Claim claim(bool afterRestart, std::chrono::milliseconds patience = std::chrono::seconds(10),
+                Request request = Request::comeForward);
 
   signals:
     void comeForwardRequested();
+    void resetRequested();
 
   private:
     bool connectToInstance(QLocalSocket& socket) const;
     bool answers() const;
-    bool askToComeForward() const;
+    bool ask(Request request) const;
     bool serve();
     void answer(QLocalSocket* peer);
 

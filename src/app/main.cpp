@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -50,8 +51,14 @@ int main(int argc, char** argv) {
     }
     // The program lives in the tray: closing its windows does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    // A "~reset" while the program runs is the running program's to carry out.
+    const auto request = galewarden::asksForReset(arguments)
+                             ? galewarden::SingleInstance::Request::reset
+                             : galewarden::SingleInstance::Request::comeForward;
     galewarden::SingleInstance instance(galewarden::configDirectory());
-    switch (instance.claim(takeRestartFlag())) {
+    switch (instance.claim(takeRestartFlag(), std::chrono::seconds(10), request)) {
         case galewarden::SingleInstance::Claim::handedOver:
             return 0;
         case galewarden::SingleInstance::Claim::stillEnding:
@@ -60,14 +67,14 @@ int main(int argc, char** argv) {
         case galewarden::SingleInstance::Claim::running:
             break;
     }
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
     int status = 0;
     bool clean = true;
     {
         galewarden::Program program(arguments);
         QObject::connect(&instance, &galewarden::SingleInstance::comeForwardRequested, &program,
                          &galewarden::Program::comeForward);
+        QObject::connect(&instance, &galewarden::SingleInstance::resetRequested, &program,
+                         [&program] { program.resetAndRestart(nullptr); });
         program.start();
         status = QApplication::exec();
         clean = program.endedCleanly();

@@ -30,11 +30,12 @@ using Claim = SingleInstance::Claim;
 
 // A later start runs on its own thread, as in its own process: the instance it talks to
 // answers from this thread's event loop.
-std::future<Claim> claimElsewhere(const std::string& directory, bool afterRestart,
-                                  std::chrono::milliseconds patience = 10s) {
-    return std::async(std::launch::async, [directory, afterRestart, patience] {
+std::future<Claim> claimElsewhere(
+    const std::string& directory, bool afterRestart, std::chrono::milliseconds patience = 10s,
+    SingleInstance::Request request = SingleInstance::Request::comeForward) {
+    return std::async(std::launch::async, [directory, afterRestart, patience, request] {
         SingleInstance later(directory);
-        return later.claim(afterRestart, patience);
+        return later.claim(afterRestart, patience, request);
     });
 }
 
@@ -149,6 +150,19 @@ class SingleInstanceTest : public QObject {
         auto second = claimElsewhere(home.text(), false);
         QCOMPARE(waitFor(second), Claim::handedOver);
         QCOMPARE(forward.size(), 1);
+    }
+
+    // "galewarden ~reset" while it runs: the running one resets, after the asker has its answer.
+    void aSecondStartWithResetHandsTheResetOver() {
+        const test::TestHome home;
+        SingleInstance first(home.text());
+        QCOMPARE(first.claim(false), Claim::running);
+        QSignalSpy forward(&first, &SingleInstance::comeForwardRequested);
+        QSignalSpy reset(&first, &SingleInstance::resetRequested);
+        auto second = claimElsewhere(home.text(), false, 10s, SingleInstance::Request::reset);
+        QCOMPARE(waitFor(second), Claim::handedOver);
+        QTRY_COMPARE(reset.size(), 1);
+        QCOMPARE(forward.size(), 0);
     }
 
     void anotherConfigurationIsAnotherInstance() {

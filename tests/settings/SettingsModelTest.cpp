@@ -283,7 +283,11 @@ TEST(SettingsModel, FirstFieldThatIsNoInteger) {
     EXPECT_EQ(model.firstInvalidNumber(), NumberField::screenBasic);
     model.labelSize = "16pt";
     EXPECT_EQ(model.firstInvalidNumber(), NumberField::labelSize);
+    // A place on a monitor above or right of the primary one.
     model.iconRight = "-1";
+    model.iconTop = "-300";
+    EXPECT_EQ(model.firstInvalidNumber(), NumberField::labelSize);
+    model.iconRight = "1.5";
     EXPECT_EQ(model.firstInvalidNumber(), NumberField::iconRight);
     EXPECT_EQ(&model.numberText(NumberField::iconRight), &model.iconRight);
     EXPECT_EQ(&model.numberText(NumberField::interval), &model.interval);

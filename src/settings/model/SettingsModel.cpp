@@ -55,8 +55,11 @@ DistrictList singleLineEntries(const DistrictList& list) {
 
 }  // namespace
 
+// A drag onto a monitor above or right of the primary one stores a negative Top or Right:
+// the window must take back what the program itself wrote.
 bool signAllowed(NumberField field) {
-    return field == NumberField::labelPosX || field == NumberField::labelPosY;
+    return field == NumberField::labelPosX || field == NumberField::labelPosY ||
+           field == NumberField::iconTop || field == NumberField::iconRight;
 }
 
 void SettingsModel::load(const ConfigStore& store) {

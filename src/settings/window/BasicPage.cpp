@@ -54,8 +54,9 @@ void BasicPage::buildIconGroup() {
     auto* grid = groupGrid(group);
     iconWidth_ = boundNumberEdit(group, "iconWidth", model.iconWidth);
     iconHeight_ = boundNumberEdit(group, "iconHeight", model.iconHeight);
-    iconTop_ = boundNumberEdit(group, "iconTop", model.iconTop);
-    iconRight_ = boundNumberEdit(group, "iconRight", model.iconRight);
+    iconTop_ = boundNumberEdit(group, "iconTop", model.iconTop, signAllowed(NumberField::iconTop));
+    iconRight_ =
+        boundNumberEdit(group, "iconRight", model.iconRight, signAllowed(NumberField::iconRight));
     mouseOver_ =
         boundCheck(group, "mouseOver", QStringLiteral("鼠标滑过时自动隐藏"), model.mouseOver);
     reshowTime_ = boundNumberEdit(group, "reshowTime", model.reshowTime);
