@@ -56,7 +56,7 @@ grep -q 'var Content = ".*台风' "$page" || fail "the page's details hold no wa
 # The icon window: 100 x 82 at the default place, 80 from the right edge and 60 from the top.
 wait_for 'has_window "$program" 100x82+1740+60' 10 ||
     fail "no icon window at 1740,60: $(program_windows "$program" | tr '\n' ' ')"
-wait_for '[ -n "$(docked_tray_icon)" ]' 10 || fail "the tray icon is not docked"
+wait_for '[ -n "$(docked_tray_icon)" ]' 30 || fail "the tray icon is not docked"
 
 import -window root "$SCREENSHOT"
 

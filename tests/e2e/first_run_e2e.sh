@@ -29,7 +29,7 @@ wait_for 'grep -q "GET /api/map/alarm" "$work/service.log"' 20 || fail "the feed
 
 wait_for 'has_window "$program" 100x82+1740+60' 20 ||
     fail "no icon window with the feed's warnings: $(program_windows "$program" | tr '\n' ' ')"
-wait_for '[ -n "$(docked_tray_icon)" ]' 10 || fail "the tray icon is not docked"
+wait_for '[ -n "$(docked_tray_icon)" ]' 30 || fail "the tray icon is not docked"
 # A click on the tray icon opens the details of the feed's warnings.
 read -r x y w h < <(window_geometry "$(docked_tray_icon)")
 xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click 1

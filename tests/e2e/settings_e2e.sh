@@ -18,7 +18,7 @@ wait_for 'has_window "$program" 100x82+1740+60' 20 ||
     fail "no icon window: $(program_windows "$program" | tr '\n' ' ')"
 
 # The tray icon's menu, then its "&S.设置".
-wait_for '[ -n "$(docked_tray_icon)" ]' 10 || fail "the tray icon is not docked"
+wait_for '[ -n "$(docked_tray_icon)" ]' 30 || fail "the tray icon is not docked"
 read -r x y w h < <(window_geometry "$(docked_tray_icon)")
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 3
 sleep 0.5
