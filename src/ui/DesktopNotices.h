@@ -36,7 +36,7 @@ class DesktopNotices : public QObject {
     bool available() const;
     void show(const Notice& notice);
 
-    // The urgency the specification of the notification servers names: red is critical, orange
+    // The urgency levels of the desktop notification protocol: red is critical, orange
     // and yellow normal, the rest low.
     enum class Urgency : unsigned char { low = 0, normal = 1, critical = 2 };
     static Urgency urgencyOf(int colourLevel);
