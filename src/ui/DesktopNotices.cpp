@@ -1,12 +1,10 @@
 #include "ui/DesktopNotices.h"
 
 #include <QDBusArgument>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QDBusReply>
 #include <QVariantMap>
 #include <utility>
 
@@ -55,18 +53,6 @@ DesktopNotices::DesktopNotices(QDBusConnection bus, QObject* parent)
                  SLOT(onActionInvoked(uint, QString)));
 }
 
-bool DesktopNotices::available() const {
-    QDBusConnectionInterface* bus = bus_.interface();
-    if (!bus_.isConnected() || bus == nullptr) {
-        return false;
-    }
-    if (bus->isServiceRegistered(kService).value()) {
-        return true;
-    }
-    const QDBusReply<QStringList> startable = bus->call(QStringLiteral("ListActivatableNames"));
-    return startable.isValid() && startable.value().contains(kService);
-}
-
 DesktopNotices::Urgency DesktopNotices::urgencyOf(int colourLevel) {
     switch (colourLevel) {
         case kRed:
@@ -80,6 +66,10 @@ DesktopNotices::Urgency DesktopNotices::urgencyOf(int colourLevel) {
 }
 
 void DesktopNotices::show(const Notice& notice) {
+    if (!bus_.isConnected()) {
+        emit undelivered(notice);
+        return;
+    }
     const Urgency urgency = urgencyOf(notice.colourLevel);
     QVariantMap hints{
         {QStringLiteral("desktop-entry"), QString::fromLatin1(kDesktopEntry)},
@@ -97,15 +87,17 @@ void DesktopNotices::show(const Notice& notice) {
         QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
     call << QStringLiteral("Galewarden") << shownId_ << QString() << notice.title << notice.body
          << actions << hints << timeout;
-    shownOpensDetails_ = notice.opensDetails;
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this](QDBusPendingCallWatcher* finished) {
+            [this, notice](QDBusPendingCallWatcher* finished) {
                 const QDBusPendingReply<uint> reply = *finished;
-                if (reply.isValid()) {
-                    shownId_ = reply.value();
-                }
                 finished->deleteLater();
+                if (!reply.isValid()) {
+                    emit undelivered(notice);
+                    return;
+                }
+                shownId_ = reply.value();
+                shownOpensDetails_ = notice.opensDetails;
             });
 }
 

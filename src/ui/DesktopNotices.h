@@ -19,8 +19,9 @@ struct Notice {
 };
 
 // Notices through the desktop's notification server (org.freedesktop.Notifications), where one
-// runs or can be started: under the program's name and desktop entry, urgent by colour, each
-// replacing the program's previous one instead of piling up, and reporting a click.
+// runs or the bus can start one: under the program's name and desktop entry, urgent by colour,
+// each replacing the program's previous one instead of piling up, and reporting a click. The
+// interface thread never waits on the bus: a notice no server took comes back as undelivered.
 class DesktopNotices : public QObject {
     Q_OBJECT
 
@@ -32,8 +33,6 @@ class DesktopNotices : public QObject {
     explicit DesktopNotices(QDBusConnection bus = QDBusConnection::sessionBus(),
                             QObject* parent = nullptr);
 
-    // Whether the bus has a notification server now, or can start one.
-    bool available() const;
     void show(const Notice& notice);
 
     // The urgency levels of the desktop notification protocol: red is critical, orange
@@ -44,6 +43,8 @@ class DesktopNotices : public QObject {
   signals:
     // A notice that opens the details was clicked.
     void detailsRequested();
+    // No server took the notice (no bus, or none on it): the caller shows it another way.
+    void undelivered(const galewarden::Notice& notice);
 
   private slots:
     void onActionInvoked(uint id, const QString& action);

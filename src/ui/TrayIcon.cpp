@@ -57,6 +57,7 @@ TrayIcon::TrayIcon(QString titleText, QTimer& hideTimer, QDBusConnection bus)
     connect(&tray_, &QSystemTrayIcon::activated, this, &TrayIcon::onActivated);
     connect(&hideTimer_, &QTimer::timeout, this, &TrayIcon::hideTrayIcon);
     connect(&notices_, &DesktopNotices::detailsRequested, this, &TrayIcon::viewRequested);
+    connect(&notices_, &DesktopNotices::undelivered, this, &TrayIcon::showInBalloon);
 }
 
 TrayIcon::~TrayIcon() = default;
@@ -135,21 +136,22 @@ void TrayIcon::setHeaderVisible(bool visible) {
 
 void TrayIcon::showBalloon(const std::string& title, const std::string& body) {
     const BalloonTexts texts = fittedBalloon(title, body);
-    if (notices_.available()) {
-        notices_.show({texts.title, texts.body, colour_, trayPicture(colour_, kNoticePictureSize)});
-        return;
-    }
-    tray_.showMessage(texts.title, texts.body, QSystemTrayIcon::Warning, kBalloonMilliseconds);
+    notices_.show({texts.title, texts.body, colour_, trayPicture(colour_, kNoticePictureSize)});
 }
 
 void TrayIcon::showInformation(const QString& title, const QString& body) {
-    const QString fittedTitle = fittedTo(title, kBalloonTitleBytes);
-    const QString fittedBody = fittedTo(body, kBalloonBodyBytes);
-    if (notices_.available()) {
-        notices_.show({fittedTitle, fittedBody, kNoColour, {}, false});
-        return;
-    }
-    tray_.showMessage(fittedTitle, fittedBody, QSystemTrayIcon::Information, kBalloonMilliseconds);
+    notices_.show({fittedTo(title, kBalloonTitleBytes),
+                   fittedTo(body, kBalloonBodyBytes),
+                   kNoColour,
+                   {},
+                   false});
+}
+
+// Where no notification server took it: Qt's own balloon beside the icon.
+void TrayIcon::showInBalloon(const Notice& notice) {
+    tray_.showMessage(notice.title, notice.body,
+                      notice.opensDetails ? QSystemTrayIcon::Warning : QSystemTrayIcon::Information,
+                      kBalloonMilliseconds);
 }
 
 void TrayIcon::showFetchHealth(const FetchHealth& health) {

@@ -86,6 +86,7 @@ class TrayIcon : public QObject {
     void onActivated(QSystemTrayIcon::ActivationReason reason);
     void showToolTip();
     void showInTray();
+    void showInBalloon(const Notice& notice);
 
     // The menu outlives the icon that points at it.
     std::unique_ptr<QMenu> menu_;
