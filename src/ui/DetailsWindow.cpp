@@ -44,11 +44,6 @@ QFont heitiFont(int pixels) {
     return font;
 }
 
-// The program's texts break lines with CR LF; Qt's text fields would show the CR.
-QString plainLines(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 QString cutToLimit(QString text, int limit) {
     if (text.size() <= limit) {
         return text;
@@ -196,12 +191,12 @@ bool DetailsWindow::setDetailsText(const std::string& text) {
         return false;
     }
     shownText_ = text;
-    detailsText_->setPlainText(cutToLimit(plainLines(toQString(text)), kShownTextLimit));
+    detailsText_->setPlainText(cutToLimit(shownText(text), kShownTextLimit));
     return true;
 }
 
 void DetailsWindow::setStatus(const StatusLine& status) {
-    const QString text = plainLines(toQString(status.text));
+    const QString text = shownText(status.text);
     const QString shown =
         shortenedToLines(text, statusLine_->font(), statusLine_->width(), kStatusLines);
     statusLine_->setText(shown);

@@ -37,11 +37,6 @@ void letThePanelShowThrough() {
     }
 }
 
-// The program's texts break lines with CR LF; Linux notification servers show the CR.
-QString withPlainLineBreaks(std::string_view text) {
-    return toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 }  // namespace
 
 TrayIcon::TrayIcon(QString titleText, QTimer& hideTimer, QDBusConnection bus)
@@ -204,8 +199,8 @@ QMenu& TrayIcon::menu() const {
 }
 
 TrayIcon::BalloonTexts TrayIcon::fittedBalloon(std::string_view title, std::string_view body) {
-    return {fittedTo(withPlainLineBreaks(title), kBalloonTitleBytes),
-            fittedTo(withPlainLineBreaks(body), kBalloonBodyBytes)};
+    return {fittedTo(shownText(title), kBalloonTitleBytes),
+            fittedTo(shownText(body), kBalloonBodyBytes)};
 }
 
 }  // namespace galewarden
