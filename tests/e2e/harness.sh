@@ -14,6 +14,9 @@ cleanup() {
 trap cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
+    # What the screen holds, for a failure that shows only now and then.
+    xwininfo -root -tree 2>/dev/null | grep -E '^ +0x' | grep -v '(has no name)' | head -n 40 |
+        sed 's/^/window: /' >&2 || true
     [ -f "$work/program.log" ] && sed 's/^/program: /' "$work/program.log" >&2
     import -window root "$SCREENSHOT" 2>/dev/null || true
     exit 1
