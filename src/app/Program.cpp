@@ -83,6 +83,7 @@ Program::Program(QStringList arguments, StartAnew startAnew)
     details_ = std::make_unique<DetailsWindow>(display_, [this] {
         return engine_ ? engine_->state().unexpectedDataText() : std::string();
     });
+    sayWhenTheIconCannotBePlaced();
     tray_ = std::make_unique<TrayIcon>(toQString(info_.titleText), timers_.trayHide);
     presenter_ =
         std::make_unique<RefreshPresenter>(RefreshPresenter::Windows{*details_, *tray_, icon_},
@@ -124,6 +125,15 @@ void Program::watchTerminationRequests() {
         drainTerminationRequests();
         exitProgram();
     });
+}
+
+// A compositor places the windows itself: said once, since the settings cannot help.
+void Program::sayWhenTheIconCannotBePlaced() {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        details_->setStatus(
+            {fromQString(QStringLiteral("图标窗口由桌面摆放：要放到设定的位置，需要Xwayland。")),
+             true});
+    }
 }
 
 // What a crash report tells of the running program, made beforehand.

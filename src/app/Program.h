@@ -79,6 +79,7 @@ class Program : public QObject {
   private:
     void watchTerminationRequests();
     void refreshErrorReport();
+    void sayWhenTheIconCannotBePlaced();
     void startMonitoring();
     void openSetupWizard(bool firstStart);
     void createIconWindow();

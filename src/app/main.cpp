@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/DisplayPlatform.h"
 #include "app/ErrorReportHelper.h"
 #include "app/Program.h"
 #include "app/SingleInstance.h"
@@ -33,6 +34,7 @@ void sayThePreviousInstanceDidNotEnd() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    galewarden::preferPlaceableWindows();
     if (galewarden::isErrorReportHelperCall(argc, argv)) {
         return galewarden::runErrorReportHelper(argc, argv);
     }

@@ -91,6 +91,7 @@ void AlertIconWindow::applyIconWindowSettings() {
     if (const auto options = readColourOptions(store_, state_.highestColour())) {
         state_.applyColourOptions(options->shown, options->alpha);
         setStaysOnTop(*this, options->onTop);
+        holdOnTop(*this);
         setOverlayAlpha(*this, state_.alpha());
         placeWindow();
     }
@@ -245,13 +246,13 @@ void AlertIconWindow::mouseDoubleClickEvent(QMouseEvent* event) {
     }
 }
 
-// The window system's own move where it has one; where it has none (or no window manager
-// runs) the window follows the pointer by hand.
+// The window system's own move where it has one; where it has none (no window manager runs,
+// or the window stands outside it) the window follows the pointer by hand.
 void AlertIconWindow::startDrag(QPoint globalPosition) {
     dragging_ = true;
     pressed_ = false;
     QWindow* window = windowHandle();
-    movingByHand_ = window == nullptr || !window->startSystemMove();
+    movingByHand_ = placesItself(*this) || window == nullptr || !window->startSystemMove();
     if (movingByHand_) {
         move(globalPosition - pressOffset_);
     }

@@ -1,11 +1,28 @@
 #include "ui/OverlayWindow.h"
 
+#include <QGuiApplication>
 #include <QWidget>
 #include <algorithm>
 
 namespace galewarden {
 
+namespace {
+
+bool onX11() {
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+// Compositors that place windows themselves refuse a client's opacity, and say so each time.
+bool opacityIsTheWindowsOwn() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+}  // namespace
+
 void makeOverlay(QWidget& window, Qt::WindowFlags extraFlags) {
+    if (onX11()) {
+        extraFlags |= Qt::X11BypassWindowManagerHint;
+    }
     window.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
                           extraFlags);
     window.setAttribute(Qt::WA_ShowWithoutActivating);
@@ -16,7 +33,7 @@ void makeOverlay(QWidget& window, Qt::WindowFlags extraFlags) {
 
 void setOverlayAlpha(QWidget& window, int alpha) {
     const int shown = std::clamp(alpha, 1, 255);
-    if (qRound(window.windowOpacity() * 255) == shown) {
+    if (!opacityIsTheWindowsOwn() || qRound(window.windowOpacity() * 255) == shown) {
         return;
     }
     window.setWindowOpacity(shown / 255.0);
@@ -26,6 +43,16 @@ void setOverlayAlpha(QWidget& window, int alpha) {
 
 WindowRect windowRectOf(const QRect& rect) {
     return {rect.left(), rect.top(), rect.width(), rect.height()};
+}
+
+bool placesItself(const QWidget& window) {
+    return window.windowFlags().testFlag(Qt::X11BypassWindowManagerHint);
+}
+
+void holdOnTop(QWidget& window) {
+    if (placesItself(window) && staysOnTop(window) && window.isVisible()) {
+        window.raise();
+    }
 }
 
 bool staysOnTop(const QWidget& window) {

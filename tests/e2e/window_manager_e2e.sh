@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What a window manager changes, with openbox and a tray host on a virtual 1920x1080 screen:
 # the wizard's title-bar close box on a first run ends the program without writing anything,
-# and a drag of the icon window, which the window manager carries out, sticks and is stored.
+# and a drag of the icon window, which stands outside the window manager and moves itself,
+# sticks and is stored.
 # Usage: window_manager_e2e.sh PROGRAM CLI SERVICE SCREENSHOT
 set -euo pipefail
 PROGRAM="$1" CLI="$2" SERVICE="$3" SCREENSHOT="$4"
@@ -36,7 +37,7 @@ wait_for '! kill -0 "$program" 2>/dev/null' 5 || fail "the program runs on after
 wait "$program" || fail "the program ended with status $?"
 [ ! -e "$GALEWARDEN_HOME/Galewarden.ini" ] || fail "the abandoned first run wrote its settings"
 
-# A drag that the window manager carries out. MouseOver off: the pointer on its way to the icon
+# A drag under the window manager. MouseOver off: the pointer on its way to the icon
 # must not send it away.
 "$CLI" config set General AutoRun 0 >/dev/null
 "$CLI" config set General MouseOver 0 >/dev/null
