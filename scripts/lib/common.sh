@@ -20,7 +20,7 @@ PACKAGE_PACKAGES=(
 # What the tests, the other compilers and the fuzz targets add.
 TEST_PACKAGES=(
     "${PACKAGE_PACKAGES[@]}"
-    git python3 mold openbox dbus-daemon weston xwayland qt6-wayland
+    git python3 python3-dbus python3-gi mold openbox dbus-daemon weston xwayland qt6-wayland
     clang libclang-rt-14-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-x86-64

@@ -20,10 +20,10 @@ start_service() {
         GALEWARDEN_FEED_HOST="$SERVICE_BASE"
 }
 
-# start_virtual_screen WIDTHxHEIGHT: Xvfb on a free display with a tray host docked at the top,
-# as on a desktop. Sets DISPLAY, XVFB_PID and TRAY_HOST_PID.
+# start_virtual_screen WIDTHxHEIGHT [no-tray]: Xvfb on a free display with a tray host docked at
+# the top, as on a desktop, unless no-tray is given. Sets DISPLAY, XVFB_PID and TRAY_HOST_PID.
 start_virtual_screen() {
-    local size="$1" numbered _
+    local size="$1" tray="${2:-tray}" numbered _
     # Xvfb picks a free display itself and names it once it accepts clients: screens started
     # side by side (tests in parallel) never take the same number.
     numbered="$(mktemp)"
@@ -36,6 +36,8 @@ start_virtual_screen() {
     [ -s "$numbered" ] || { rm -f "$numbered"; echo "Xvfb did not start" >&2; return 1; }
     export DISPLAY=":$(head -n 1 "$numbered")"
     rm -f "$numbered"
+    TRAY_HOST_PID=""
+    [ "$tray" = no-tray ] && return 0
     trayer --edge top --align right --widthtype request --height 32 --transparent false \
         --tint 0x404040 >/dev/null 2>&1 &
     TRAY_HOST_PID=$!
