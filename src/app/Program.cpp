@@ -16,7 +16,6 @@
 #include "core/alerts/RefreshState.h"
 #include "core/alerts/outputs/HtmlPage.h"
 #include "core/platform/Autostart.h"
-#include "core/platform/FullScreenWindows.h"
 #include "core/platform/ProgramPaths.h"
 #include "core/platform/TerminationRequests.h"
 #include "core/text/CodePage.h"
@@ -34,6 +33,7 @@
 #include "ui/FullScreenCalibration.h"
 #include "ui/MessageBox.h"
 #include "ui/ModalSession.h"
+#include "ui/MonitorAreas.h"
 #include "ui/PositionPicker.h"
 #include "ui/TrayIcon.h"
 #include "ui/UiText.h"
@@ -221,7 +221,7 @@ SettingsServices Program::settingsServices() {
         return pickPosition(owner, current);
     };
     services.calibrateFullScreenBase = [](QWidget* owner) {
-        return galewarden::calibrateFullScreenBase(&countFullScreenWindows, owner);
+        return galewarden::calibrateFullScreenBase(&countFullScreenWindowsOnEveryMonitor, owner);
     };
     services.http = &engine_->http();
     services.updates = updates_.get();
@@ -254,7 +254,7 @@ void Program::createIconWindow() {
     }
     // The icon window runs the switch and fade timers itself.
     ownedIcon_ = std::make_unique<AlertIconWindow>(store_, display_, timers_.rotation, timers_.fade,
-                                                   &countFullScreenWindows);
+                                                   &countFullScreenWindowsOnEveryMonitor);
     icon_ = ownedIcon_.get();
     connect(&timers_.visibility, &QTimer::timeout, icon_,
             &AlertIconWindow::updateIconWindowVisibility);

@@ -176,6 +176,24 @@ TEST_F(FullScreenWindows, TheCountFollowsAWindowThatComesAndGoes) {
     EXPECT_EQ(countFullScreenWindows(1), -1);
 }
 
+// Two monitors side by side on one screen: a player full screen on either counts, a window as
+// large as a monitor elsewhere does not.
+TEST_F(FullScreenWindows, AWindowCoveringOneMonitorCounts) {
+    const std::vector<MonitorArea> monitors = {{0, 0, 512, 768}, {512, 0, 512, 768}};
+    const auto place = [&](int left, int top, int width, int height) {
+        const xcb_window_t id = create({"", width, height, 0, true, false, false}, root_);
+        const uint32_t where[] = {static_cast<uint32_t>(left), static_cast<uint32_t>(top)};
+        xcb_configure_window(connection_, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, where);
+        sync();
+    };
+    place(512, 0, 512, 768);
+    EXPECT_EQ(countFullScreenWindows(0, monitors), 1);
+    EXPECT_EQ(countFullScreenWindows(0), 0) << "without the monitors only the whole screen counts";
+    place(0, 0, 512, 768);
+    place(100, 0, 512, 768);
+    EXPECT_EQ(countFullScreenWindows(0, monitors), 2);
+}
+
 TEST(FullScreenWindowsWithoutDisplay, NothingIsFullScreen) {
     for (const char* display :
          {static_cast<const char*>(nullptr), "", "no-such-display", ":65000"}) {

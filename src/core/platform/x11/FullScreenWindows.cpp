@@ -2,6 +2,7 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -39,13 +40,22 @@ const xcb_screen_t* screenNumbered(xcb_connection_t* connection, int number) {
     return nullptr;
 }
 
-bool coversScreen(const xcb_get_geometry_reply_t& geometry, const xcb_screen_t& screen) {
+// A player made full screen on one monitor of several covers that monitor, not the screen.
+bool coversScreen(const xcb_get_geometry_reply_t& geometry, const xcb_screen_t& screen,
+                  const std::vector<MonitorArea>& monitors) {
     const int border = 2 * geometry.border_width;
-    return geometry.width + border == screen.width_in_pixels &&
-           geometry.height + border == screen.height_in_pixels;
+    const int width = geometry.width + border;
+    const int height = geometry.height + border;
+    if (width == screen.width_in_pixels && height == screen.height_in_pixels) {
+        return true;
+    }
+    return std::any_of(monitors.begin(), monitors.end(), [&](const MonitorArea& monitor) {
+        return geometry.x == monitor.left && geometry.y == monitor.top && width == monitor.width &&
+               height == monitor.height;
+    });
 }
 
-int countOnDisplay() {
+int countOnDisplay(const std::vector<MonitorArea>& monitors) {
     int screenNumber = 0;
     // A failed connection is an object in an error state, freed like a good one.
     const Connection connection(xcb_connect(nullptr, &screenNumber));
@@ -78,7 +88,7 @@ int countOnDisplay() {
         const auto geometry =
             owned(xcb_get_geometry_reply(connection.get(), geometryQuestions[i], nullptr));
         if (attributes && geometry && attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
-            coversScreen(*geometry, *screen)) {
+            coversScreen(*geometry, *screen, monitors)) {
             ++count;
         }
     }
@@ -87,8 +97,8 @@ int countOnDisplay() {
 
 }  // namespace
 
-int countFullScreenWindows(int base) {
-    return countOnDisplay() - base;
+int countFullScreenWindows(int base, const std::vector<MonitorArea>& monitors) {
+    return countOnDisplay(monitors) - base;
 }
 
 }  // namespace galewarden
