@@ -175,9 +175,16 @@ void DetailsWindow::showDetailPictures() {
     }
 }
 
+// Drawn in the screen's own pixels, so that a scaled desktop shows them sharp.
 const QPixmap& DetailsWindow::pictureOf(int entryIndex) {
-    return entryPictures_.of(display_.display(), static_cast<std::size_t>(entryIndex), kPictureSize,
-                             &pictureOfEntry);
+    const qreal ratio = devicePixelRatioF();
+    return entryPictures_.of(display_.display(), static_cast<std::size_t>(entryIndex),
+                             (QSizeF(kPictureSize) * ratio).toSize(),
+                             [ratio](const DisplayEntry& entry, QSize box) {
+                                 QPixmap picture = pictureOfEntry(entry, box);
+                                 picture.setDevicePixelRatio(ratio);
+                                 return picture;
+                             });
 }
 
 void DetailsWindow::clearDetailPictures() {

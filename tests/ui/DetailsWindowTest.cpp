@@ -222,7 +222,9 @@ class DetailsWindowTest : public QObject {
         DetailsWindow window(state_);
         window.showDetailPictures();
         const auto shown = pictures(window);
-        QCOMPARE(shown[0]->pixmap().size(), QSize(150, 123));
+        // In points as laid out, in the screen's own pixels as drawn: sharp when scaled.
+        QCOMPARE(shown[0]->pixmap().deviceIndependentSize().toSize(), QSize(150, 123));
+        QCOMPARE(shown[0]->pixmap().devicePixelRatio(), window.devicePixelRatioF());
         QCOMPARE(imageOf(shown[0]), imageOf(shown[1]));  // both the red one
         QVERIFY(imageOf(shown[0]) != imageOf(shown[2]));
     }

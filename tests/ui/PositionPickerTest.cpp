@@ -24,6 +24,12 @@ QRect primaryScreen() {
     return QGuiApplication::primaryScreen()->geometry();
 }
 
+// The colour a grab shows at a point of the window; on a scaled screen the grab holds more
+// pixels than the window has points.
+QColor shownAt(const QPixmap& grabbed, QPoint point) {
+    return grabbed.toImage().pixelColor((QPointF(point) * grabbed.devicePixelRatio()).toPoint());
+}
+
 bool reddish(const QColor& colour) {
     return colour.red() > colour.green() + 40 && colour.red() > colour.blue() + 40;
 }
@@ -89,11 +95,11 @@ class PositionPickerTest : public QObject {
         PositionPicker picker({100, 82, 60, 80});
         open(picker);
         const int width = primaryScreen().width();
-        QVERIFY(reddish(picker.grab().toImage().pixelColor(width - 130, 101)));
+        QVERIFY(reddish(shownAt(picker.grab(), {width - 130, 101})));
         type(picker, "topEdit", QStringLiteral("0"));
-        const QImage moved = picker.grab().toImage();
-        QVERIFY(reddish(moved.pixelColor(width - 130, 41)));
-        QVERIFY(!reddish(moved.pixelColor(width - 130, 101)));
+        const QPixmap moved = picker.grab();
+        QVERIFY(reddish(shownAt(moved, {width - 130, 41})));
+        QVERIFY(!reddish(shownAt(moved, {width - 130, 101})));
     }
 
     void theLeftButtonDragsTheRectangle() {
