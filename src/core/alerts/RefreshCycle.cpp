@@ -58,6 +58,8 @@ void RefreshCycle::beginPass() {
 }
 
 RefreshCycle::Outcome RefreshCycle::run(std::stop_token stop) {
+    // One look at the configuration file for the whole pass, and one state of it throughout.
+    const ConfigStore::ReadPass configOnce(services_.store);
     beginPass();
     const PassConfiguration config = readPassConfiguration(services_.store);
     if (!config.rules.headers.problem.empty()) {
@@ -76,6 +78,7 @@ RefreshCycle::Outcome RefreshCycle::run(std::stop_token stop) {
 }
 
 RefreshCycle::Outcome RefreshCycle::runOn(std::string_view answerBytes, std::stop_token stop) {
+    const ConfigStore::ReadPass configOnce(services_.store);
     beginPass();
     const PassConfiguration config = readPassConfiguration(services_.store);
     return process(std::make_shared<const std::string>(answerBytes), config, stop);

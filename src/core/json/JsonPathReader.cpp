@@ -113,7 +113,8 @@ std::optional<std::string_view> PathReader::name() {
     if (pos_ == path_.size() || !isNameStart(path_[pos_])) {
         return std::nullopt;
     }
-    while (pos_ < path_.size() && isNamePart(path_[pos_]) && !atIdeographicSpace()) {
+    while (pos_ < path_.size() && isNamePart(path_[pos_]) &&
+           (path_[pos_] != kIdeographicSpace[0] || !atIdeographicSpace())) {
         ++pos_;
     }
     return path_.substr(start, pos_ - start);
@@ -135,10 +136,10 @@ bool PathReader::atIdeographicSpace() const {
 
 void PathReader::skipSpaces() {
     while (pos_ < path_.size()) {
-        if (atIdeographicSpace()) {
-            pos_ += kIdeographicSpace.size();
-        } else if (isAsciiSpace(path_[pos_])) {
+        if (isAsciiSpace(path_[pos_])) {
             ++pos_;
+        } else if (path_[pos_] == kIdeographicSpace[0] && atIdeographicSpace()) {
+            pos_ += kIdeographicSpace.size();
         } else {
             return;
         }

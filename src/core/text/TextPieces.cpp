@@ -45,6 +45,10 @@ std::string joinText(const std::vector<std::string>& pieces, std::string_view se
 }
 
 std::string trimText(std::string_view text) {
+    return std::string(trimmedView(text));
+}
+
+std::string_view trimmedView(std::string_view text) {
     std::size_t first = 0;
     while (first < text.size()) {
         if (text[first] == ' ') {
@@ -66,7 +70,7 @@ std::string trimText(std::string_view text) {
             break;
         }
     }
-    return std::string(text.substr(first, end - first));
+    return text.substr(first, end - first);
 }
 
 bool startsWith(std::string_view text, std::string_view prefix) {

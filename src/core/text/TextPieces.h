@@ -16,6 +16,8 @@ std::string joinText(const std::vector<std::string>& pieces, std::string_view se
 
 // Removes ASCII spaces and the ideographic space U+3000 from both ends.
 std::string trimText(std::string_view text);
+// The same, as the part of the text that remains.
+std::string_view trimmedView(std::string_view text);
 
 bool startsWith(std::string_view text, std::string_view prefix);
 // The suffix must begin on a character boundary of the text.

@@ -59,7 +59,7 @@ ClassifyOutcome AlertClassifier::noteCandidate(const AlertRecord& record, const 
     std::string description = cleanAlertText(record.description);
     const std::string& guidance = guidanceFor(signalName);
     if (!guidance.empty()) {
-        description = cutGuidanceSection(description);
+        description = cutGuidanceSection(std::move(description));
     }
     const bool valid = !cut.region.empty() && wantedType(std::string(typeOf(signalName))) &&
                        !cut.office.empty() && !record.publishTime.empty() && !description.empty() &&

@@ -71,19 +71,24 @@ std::string cleanAlertText(std::string_view text) {
             result = replaceAll(result, found, replacement, Case::Ignore);
         }
     }
-    return trimText(shrinkSpaces(std::move(result)));
+    std::string cleaned = shrinkSpaces(std::move(result));
+    const std::string_view kept = trimmedView(cleaned);
+    if (kept.size() == cleaned.size()) {
+        return cleaned;  // most texts have nothing to trim: no other copy
+    }
+    return std::string(kept);
 }
 
-std::string cutGuidanceSection(std::string_view text) {
+std::string cutGuidanceSection(std::string text) {
     int from = 1;
     for (;;) {
         const auto [position, length] = findGuidanceKeyword(text, from);
         if (position == -1) {
-            return std::string(text);
+            return text;
         }
         const auto start = static_cast<std::size_t>(position - 1);
-        if (startsHeading(text.substr(start + length))) {
-            return trimText(text.substr(0, start));
+        if (startsHeading(std::string_view(text).substr(start + length))) {
+            return trimText(std::string_view(text).substr(0, start));
         }
         from = position + 1;
     }

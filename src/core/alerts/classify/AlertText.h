@@ -17,7 +17,7 @@ std::string cleanAlertText(std::string_view text);
 // The description without its own defence-guidance section: everything before the first
 // heading among 防御指南, 防御措施, 防范措施, 风险提示 and 建议 (tried in that order), trimmed.
 // A keyword is a heading when "：", "一", ":", " " or "1" follows it. Unchanged when none is.
-std::string cutGuidanceSection(std::string_view text);
+std::string cutGuidanceSection(std::string text);
 
 // "预警" when the text says 预警 but never 预警信号, else "预警信号".
 std::string signalWord(std::string_view text);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <utility>
 
 #include "core/config/ConfigStore.h"
@@ -16,10 +17,14 @@ namespace {
 using Replacement = std::pair<std::string_view, std::string_view>;
 
 constexpr std::size_t kRuleLength = 5;  // "-----" becomes a horizontal rule
+constexpr std::string_view kContentOpen = "var Content = \"";
+constexpr std::string_view kContentClose = "\";";
+constexpr std::size_t kContentStatementLength = kContentOpen.size() + kContentClose.size();
 
+// The lead byte of the UTF-8 line and paragraph separators is special too.
 constexpr std::array<bool, 256> kDetailsSpecial = [] {
     std::array<bool, 256> special{};
-    for (const unsigned char c : std::string_view("\\\"&><\r\n*-")) {
+    for (const unsigned char c : std::string_view("\\\"&><\r\n*-\xE2")) {
         special[c] = true;
     }
     return special;
@@ -29,13 +34,30 @@ bool isDetailsSpecial(char c) {
     return kDetailsSpecial[static_cast<unsigned char>(c)];
 }
 
+// U+2028 and U+2029 end a string literal in older JavaScript engines.
+constexpr std::array<Replacement, 2> kUtf8LineSeparators{{
+    {"\xE2\x80\xA8", "\\u2028"},
+    {"\xE2\x80\xA9", "\\u2029"},
+}};
+
+// At `at`, a separator's escape or the byte as it is; returns where the walk goes on.
+std::size_t appendLineSeparator(std::string& escaped, std::string_view utf8, std::size_t at) {
+    for (const auto& [found, replacement] : kUtf8LineSeparators) {
+        if (utf8.substr(at).starts_with(found)) {
+            escaped += replacement;
+            return at + found.size();
+        }
+    }
+    escaped += utf8[at];
+    return at + 1;
+}
+
 // One walk over the details text in UTF-8 (where no byte of a multi-byte character is
-// ASCII), with the effect of replacing in turn: backslashes (first, so that the escapes added
-// later stay single), quotes, "&", ">", "<", every kind of line break (a raw one would end the
-// string literal), "-----", and "*/" (which would end the marker comment on the next write).
-std::string escapeDetails(std::string_view utf8) {
-    std::string escaped;
-    escaped.reserve(utf8.size() + utf8.size() / 8);
+// ASCII), appending to `escaped` with the effect of replacing in turn: backslashes (first, so
+// that the escapes added later stay single), quotes, "&", ">", "<", every kind of line break
+// (a raw one would end the string literal), "-----", "*/" (which would end the marker comment
+// on the next write), and the line and paragraph separators.
+void appendEscapedDetails(std::string& escaped, std::string_view utf8) {
     for (std::size_t at = 0; at < utf8.size();) {
         const std::size_t plain = at;
         while (at < utf8.size() && !isDetailsSpecial(utf8[at])) {
@@ -75,6 +97,9 @@ std::string escapeDetails(std::string_view utf8) {
                     ++at;
                 }
                 break;
+            case '\xE2':
+                at = appendLineSeparator(escaped, utf8, at - 1);
+                break;
             default: {  // '-'
                 std::size_t run = 1;
                 while (at < utf8.size() && utf8[at] == '-') {
@@ -87,14 +112,7 @@ std::string escapeDetails(std::string_view utf8) {
             }
         }
     }
-    return escaped;
 }
-
-// U+2028 and U+2029 end a string literal in older JavaScript engines.
-constexpr std::array<Replacement, 2> kUtf8LineSeparators{{
-    {"\xE2\x80\xA8", "\\u2028"},
-    {"\xE2\x80\xA9", "\\u2029"},
-}};
 
 // The page is UTF-8; a plain byte replacement is exact there.
 std::string replaceBytes(std::string text, std::string_view found, std::string_view replacement) {
@@ -116,19 +134,44 @@ std::string pageTextFrom(std::string_view gbText) {
     return withEscapedLineSeparators(utf8FromGb(gbText));
 }
 
-void replaceSection(std::string& page, std::string_view name, std::string_view text) {
+// Where the text between a section's markers begins and ends.
+std::optional<std::pair<std::size_t, std::size_t>> sectionBounds(std::string_view page,
+                                                                 std::string_view name) {
     const std::string start = "/* " + std::string(name) + " Start */";
     const std::string end = "/* " + std::string(name) + " End */";
     const auto startAt = page.find(start);
     if (startAt == std::string::npos) {
-        return;
+        return std::nullopt;
     }
     const auto endAt = page.find(end, startAt);
     if (endAt == std::string::npos) {
+        return std::nullopt;
+    }
+    return std::pair{startAt + start.size(), endAt};
+}
+
+void replaceSection(std::string& page, std::string_view name, std::string_view text) {
+    if (const auto bounds = sectionBounds(page, name)) {
+        page.replace(bounds->first, bounds->second - bounds->first, text);
+    }
+}
+
+// The details run to megabytes: escaped straight into the rewritten page, not through copies.
+void replaceContent(std::string& page, std::string_view detailsUtf8) {
+    const auto bounds = sectionBounds(page, "Content");
+    if (!bounds) {
         return;
     }
-    const auto from = startAt + start.size();
-    page.replace(from, endAt - from, text);
+    const auto [from, to] = *bounds;
+    std::string rewritten;
+    rewritten.reserve(page.size() - (to - from) + detailsUtf8.size() + detailsUtf8.size() / 8 +
+                      kContentStatementLength);
+    rewritten.append(page, 0, from);
+    rewritten += kContentOpen;
+    appendEscapedDetails(rewritten, detailsUtf8);
+    rewritten += kContentClose;
+    rewritten.append(page, to);
+    page = std::move(rewritten);
 }
 
 std::string escapedByte(char c, char previous) {
@@ -182,10 +225,7 @@ bool writeHtmlPage(std::string_view path, const HtmlSections& sections) {
         replaceSection(page, "Stage", "var Stage = " + std::to_string(*sections.stage) + ";");
     }
     if (sections.details) {
-        replaceSection(page, "Content",
-                       "var Content = \"" +
-                           withEscapedLineSeparators(escapeDetails(utf8FromGb(*sections.details))) +
-                           "\";");
+        replaceContent(page, utf8FromGb(*sections.details));
     }
     // Written even when nothing changed: a reader may watch the page's modification time.
     return replaceFile(path, page);

@@ -21,9 +21,14 @@ constexpr std::size_t kMillisecondDigits = 13;
 // An empty member names nothing: its path ends in "." and reads empty, so it is not asked.
 std::string elementText(const JsonDocument& document, const JsonRules& rules, int index,
                         std::string_view member) {
-    return member.empty() ? std::string()
-                          : document.getText(rules.array + "[" + std::to_string(index) + "]." +
-                                             std::string(member));
+    if (member.empty()) {
+        return {};
+    }
+    const std::string number = std::to_string(index);
+    std::string path;
+    path.reserve(rules.array.size() + number.size() + member.size() + 3);
+    path.append(rules.array).append("[").append(number).append("].").append(member);
+    return document.getText(path);
 }
 
 std::string detailText(const JsonDocument& document, const JsonRules& rules,
