@@ -1,5 +1,5 @@
 # `cmake --install`: the programs, their read-only files, and the desktop integration of an
-# installed copy. The programs look for Guidance.html and Districts.json in
+# installed copy. The programs look for Guidance.html, Districts.json and Warning.wav in
 # <executable dir>/../share/galewarden, so bin and share must stay siblings.
 include(GNUInstallDirs)
 if(NOT CMAKE_INSTALL_BINDIR STREQUAL "bin" OR NOT CMAKE_INSTALL_DATADIR STREQUAL "share")
@@ -12,7 +12,7 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 
 install(TARGETS galewarden galewarden-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES resources/Guidance.html resources/districts/Districts.json
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/galewarden)
+    resources/sounds/Warning.wav DESTINATION ${CMAKE_INSTALL_DATADIR}/galewarden)
 
 install(FILES packaging/linux/${GALEWARDEN_APP_ID}.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -12,6 +12,7 @@
 #include "app/ErrorReport.h"
 #include "app/QtRefreshView.h"
 #include "app/RefreshPresenter.h"
+#include "app/WarningSoundPlayer.h"
 #include "core/alerts/AlertEngine.h"
 #include "core/alerts/RefreshState.h"
 #include "core/alerts/outputs/HtmlPage.h"
@@ -85,9 +86,10 @@ Program::Program(QStringList arguments, StartAnew startAnew)
     });
     sayWhenTheIconCannotBePlaced();
     tray_ = std::make_unique<TrayIcon>(toQString(info_.titleText), timers_.trayHide);
-    presenter_ =
-        std::make_unique<RefreshPresenter>(RefreshPresenter::Windows{*details_, *tray_, icon_},
-                                           display_, timers_, [this] { refreshErrorReport(); });
+    sound_ = std::make_unique<WarningSoundPlayer>();
+    presenter_ = std::make_unique<RefreshPresenter>(
+        RefreshPresenter::Windows{*details_, *tray_, icon_}, display_, timers_, *sound_,
+        [this] { refreshErrorReport(); });
     view_ = std::make_unique<QtRefreshView>(*presenter_);
     engine_ = std::make_unique<AlertEngine>(*view_);
     if (kUpdateCheckBuiltIn) {
@@ -223,6 +225,7 @@ SettingsServices Program::settingsServices() {
     services.calibrateFullScreenBase = [](QWidget* owner) {
         return galewarden::calibrateFullScreenBase(&countFullScreenWindowsOnEveryMonitor, owner);
     };
+    services.playWarningSound = [this] { sound_->play(); };
     services.http = &engine_->http();
     services.updates = updates_.get();
     services.updatesFromPackages = !kUpdateCheckBuiltIn;

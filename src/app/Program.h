@@ -24,6 +24,7 @@ class SettingsWindow;
 class SetupWizard;
 class TrayIcon;
 class UpdateChecker;
+class WarningSoundPlayer;
 
 // The running program: its windows, timers and engine, from the start-up sequence to the
 // shutdown, and every way it ends or restarts.
@@ -100,6 +101,7 @@ class Program : public QObject {
     std::unique_ptr<TrayIcon> tray_;
     AlertIconWindow* icon_ = nullptr;
     std::unique_ptr<AlertIconWindow> ownedIcon_;
+    std::unique_ptr<WarningSoundPlayer> sound_;
     std::unique_ptr<RefreshPresenter> presenter_;
     std::unique_ptr<QtRefreshView> view_;
     std::unique_ptr<AlertEngine> engine_;

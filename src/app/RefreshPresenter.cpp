@@ -1,6 +1,7 @@
 #include "app/RefreshPresenter.h"
 
 #include "app/ProgramTimers.h"
+#include "app/WarningSoundPlayer.h"
 #include "core/alerts/RefreshState.h"
 #include "core/text/CodePage.h"
 #include "ui/AlertIconWindow.h"
@@ -11,8 +12,12 @@
 namespace galewarden {
 
 RefreshPresenter::RefreshPresenter(Windows windows, IconDisplay& display, ProgramTimers& timers,
-                                   std::function<void()> afterResult)
-    : windows_(windows), display_(display), timers_(timers), afterResult_(std::move(afterResult)) {}
+                                   WarningSoundPlayer& sound, std::function<void()> afterResult)
+    : windows_(windows),
+      display_(display),
+      timers_(timers),
+      sound_(sound),
+      afterResult_(std::move(afterResult)) {}
 
 // Without a tray the user cannot reach the menu or see balloons: the status line says so.
 void RefreshPresenter::showStatus(const StatusLine& status) {
@@ -93,6 +98,10 @@ bool RefreshPresenter::setDetailsText(const std::string& text) {
 
 void RefreshPresenter::showBalloon(const std::string& title, const std::string& body) {
     windows_.tray.showBalloon(title, body);
+}
+
+void RefreshPresenter::playWarningSound() {
+    sound_.play();
 }
 
 }  // namespace galewarden

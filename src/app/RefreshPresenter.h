@@ -12,6 +12,7 @@ class DetailsWindow;
 class TrayIcon;
 class IconDisplay;
 struct ProgramTimers;
+class WarningSoundPlayer;
 
 // Applies what a refresh pass hands over to the windows, the tray and the timers, on the
 // interface thread.
@@ -25,7 +26,7 @@ class RefreshPresenter : public RefreshView, public PresentationTarget {
 
     // `afterResult` runs once each result has been applied.
     RefreshPresenter(Windows windows, IconDisplay& display, ProgramTimers& timers,
-                     std::function<void()> afterResult);
+                     WarningSoundPlayer& sound, std::function<void()> afterResult);
 
     // RefreshView
     void showStatus(const StatusLine& status) override;
@@ -46,11 +47,13 @@ class RefreshPresenter : public RefreshView, public PresentationTarget {
     void clearDetailPictures() override;
     bool setDetailsText(const std::string& text) override;
     void showBalloon(const std::string& title, const std::string& body) override;
+    void playWarningSound() override;
 
   private:
     Windows windows_;
     IconDisplay& display_;
     ProgramTimers& timers_;
+    WarningSoundPlayer& sound_;
     std::function<void()> afterResult_;
 };
 

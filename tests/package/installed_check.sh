@@ -46,7 +46,8 @@ if ! install_package; then
 fi
 [ "$(command -v galewarden-cli)" = /usr/bin/galewarden-cli ] || fail "galewarden-cli is not /usr/bin's"
 for file in /usr/bin/galewarden /usr/share/galewarden/Guidance.html \
-    /usr/share/galewarden/Districts.json /usr/share/applications/cn.galewarden.Galewarden.desktop \
+    /usr/share/galewarden/Districts.json /usr/share/galewarden/Warning.wav \
+    /usr/share/applications/cn.galewarden.Galewarden.desktop \
     /usr/share/icons/hicolor/256x256/apps/cn.galewarden.Galewarden.png \
     /usr/share/man/man1/galewarden-cli.1.gz; do
     [ -f "$file" ] || fail "$file is not installed"

@@ -98,6 +98,7 @@ TEST(SettingsModel, FreshFileGivesEveryDefault) {
     EXPECT_EQ(model.labelAlign, 1);
     EXPECT_EQ(model.screenBasic, "3");
     EXPECT_EQ(model.signUrl, defaultSignUrl());
+    EXPECT_EQ(model.soundFrom, SoundFrom::none);
 }
 
 TEST(SettingsModel, SaveWritesEveryKeyOnceInItsOrder) {
@@ -120,7 +121,7 @@ TEST(SettingsModel, SaveWritesEveryKeyOnceInItsOrder) {
         "Label/Show",         "Label/PosX",      "Label/PosY",
         "Label/Width",        "Label/Height",    "Label/Text",
         "Label/Color",        "Label/BgColor",   "Label/Size",
-        "Label/Align",        "Label/UseName"};
+        "Label/Align",        "Label/UseName",   "Sound/From"};
     EXPECT_EQ(keyNames(model.storedValues()), order);
 
     EXPECT_FALSE(model.save(store).has_value());
@@ -166,6 +167,18 @@ TEST(SettingsModel, SavingUnchangedValuesChangesNoValue) {
     EXPECT_EQ(file.raw.at({"Label", "BgColor"}),
               "\"#203040\"");  // a zero fourth byte is not written
     EXPECT_EQ(after.districts.size(), 3U);
+}
+
+TEST(SettingsModel, SoundFromIsSavedAsItsNameAndUnknownTextsAsNone) {
+    const test::TestHome home;
+    const std::pair<const char*, const char*> cases[] = {
+        {"orange", "orange"}, {"RED", "red"}, {"purple", "none"}, {"", "none"}};
+    for (const auto& [stored, saved] : cases) {
+        home.write("Galewarden.ini", std::string("[Sound]\r\nFrom=") + stored + "\r\n");
+        ConfigStore store;
+        ASSERT_FALSE(loaded(store).save(store).has_value());
+        EXPECT_EQ(linesOf(home.read("Galewarden.ini")).raw.at({"Sound", "From"}), saved) << stored;
+    }
 }
 
 TEST(SettingsModel, LabelTextWithLinesQuoteAndBackslashRoundTrips) {

@@ -74,6 +74,7 @@ struct SettingsWindowRig {
                 store.write(keys::kHtmlLocation, htmlLocationToWrite);
             }
         };
+        made.playWarningSound = [this] { calls.push_back("playWarningSound"); };
         made.calibrateFullScreenBase = [this](QWidget* owner) {
             calls.push_back("calibrateFullScreenBase");
             owners.push_back(owner);

@@ -204,6 +204,28 @@ class SettingsWindowTest : public QObject {
         QVERIFY(!rig.store.exists());
     }
 
+    void warningSoundChoiceIsTriedAndSaved() {
+        SettingsWindowRig rig;
+        rig.home.write("Galewarden.ini", "[Sound]\r\nFrom=yellow\r\n");
+        rig.open();
+        auto* choice = rig.control<QComboBox>("soundFrom");
+        const QStringList items{QStringLiteral("不播放"), QStringLiteral("红色预警"),
+                                QStringLiteral("橙色及以上预警"), QStringLiteral("黄色及以上预警"),
+                                QStringLiteral("蓝色及以上预警")};
+        QCOMPARE(choice->count(), items.size());
+        for (int item = 0; item < items.size(); ++item) {
+            QCOMPARE(choice->itemText(item), items[item]);
+        }
+        QCOMPARE(choice->currentIndex(), 3);
+        choice->setCurrentIndex(1);
+        QTest::mouseClick(rig.control<QPushButton>("trySoundButton"), Qt::LeftButton);
+        QCOMPARE(rig.calls, std::vector<std::string>{"playWarningSound"});
+        QCOMPARE(rig.stored("Sound", "From"), std::string("yellow"));
+        MessageBox::scriptAnswers({MessageAnswer::yes});
+        QTest::mouseClick(rig.control<QPushButton>("saveButton"), Qt::LeftButton);
+        QCOMPARE(rig.stored("Sound", "From"), std::string("red"));
+    }
+
     void cancelDiscardsEdits() {
         SettingsWindowRig rig;
         rig.open();

@@ -15,6 +15,7 @@
 #include "core/alerts/source/AlertExtraction.h"
 #include "core/alerts/source/WebPageAnswer.h"
 #include "core/config/ConfigStore.h"
+#include "core/config/SoundFrom.h"
 #include "core/json/JsonDocument.h"
 #include "core/net/HttpClient.h"
 #include "core/text/CodePage.h"
@@ -149,9 +150,11 @@ void RefreshCycle::deliver(const PassConfiguration& config, const LabelSettings&
     setStatus(state_.passSummary);
     const std::string pageText = std::move(acc.pageText);
     const ResultSettings settings{services_.store.readNumber(keys::kInterval),
-                                  services_.store.readFlag(keys::kNotice)};
+                                  services_.store.readFlag(keys::kNotice),
+                                  soundFromText(services_.store.read(keys::kSoundFrom))};
     RefreshResult result = buildRefreshResult(std::move(acc), label, settings);
     result.animate = config.animate;
+    result.newColour = state_.knownWarnings.takePass(result.kept);
     view_.presentResult(result);
     if (pluginWanted && services_.plugin.fileExists()) {
         callRefreshDll(services_.plugin, result.kept);

@@ -5,6 +5,7 @@
 
 #include "core/alerts/AlertRecord.h"
 #include "core/alerts/DisplaySnapshot.h"
+#include "core/config/SoundFrom.h"
 
 namespace galewarden {
 
@@ -20,6 +21,10 @@ struct RefreshResult {
     // The balloon it would show when the details text changed; empty title: no balloon.
     std::string balloonTitle;
     std::string balloonBody;
+    // [Sound] From, and the highest colour among the warnings the previous processed pass did
+    // not keep: whether the change of the details text plays the warning sound.
+    SoundFrom soundFrom = SoundFrom::none;
+    int newColour = 0;
     SharedDisplay display;  // never null
     std::vector<KeptAlert> kept;
 };

@@ -59,6 +59,7 @@ RefreshResult buildRefreshResult(PassAccumulators acc, const LabelSettings& labe
     result.highestColour = acc.highestColour;
     result.tornadoCount = acc.tornadoCount;
     result.rotationIntervalMs = timerMilliseconds(settings.intervalSeconds);
+    result.soundFrom = settings.soundFrom;
     result.detailsText = acc.anyKept ? std::move(acc.detailsText) : noAlertsText();
     result.alertList =
         acc.alertList.empty() ? std::string("var Alerts = new Array();") : acc.alertList + ");";

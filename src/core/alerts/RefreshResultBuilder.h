@@ -14,8 +14,9 @@ struct LabelSettings;
 std::string summaryText(const PassAccumulators& acc, bool labelUsesName);
 
 struct ResultSettings {
-    int intervalSeconds = 15;  // [General] Interval
-    bool notice = true;        // [General] Notice
+    int intervalSeconds = 15;               // [General] Interval
+    bool notice = true;                     // [General] Notice
+    SoundFrom soundFrom = SoundFrom::none;  // [Sound] From
 };
 
 // The finished result of a processed pass, taking what the pass gathered.

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "core/alerts/KnownWarnings.h"
 #include "core/text/CodePage.h"
 
 namespace galewarden {
@@ -48,6 +49,8 @@ class RefreshState {
     // again and a network error shows after its mark; and when an answer last could be used.
     std::string passSummary;
     std::optional<std::chrono::system_clock::time_point> lastGoodFetch;
+    // Worker-only: what the last processed pass kept, to tell the new warnings of the next.
+    KnownWarnings knownWarnings;
 
     static constexpr std::size_t kShownAnswerBytes = 64 * 1024;
 

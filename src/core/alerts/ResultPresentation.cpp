@@ -1,5 +1,7 @@
 #include "core/alerts/ResultPresentation.h"
 
+#include "core/alerts/WarningSound.h"
+
 namespace galewarden {
 namespace {
 
@@ -30,8 +32,14 @@ void presentRotation(const RefreshResult& result, PresentationTarget& target) {
 void presentRefreshResult(const RefreshResult& result, PresentationTarget& target) {
     presentTray(result, target);
     presentRotation(result, target);
-    if (target.setDetailsText(result.detailsText) && !result.balloonTitle.empty()) {
+    if (!target.setDetailsText(result.detailsText)) {
+        return;
+    }
+    if (!result.balloonTitle.empty()) {
         target.showBalloon(result.balloonTitle, result.balloonBody);
+    }
+    if (asksForSound(result.soundFrom, result.newColour)) {
+        target.playWarningSound();
     }
 }
 

@@ -25,10 +25,12 @@ class PresentationTarget {
     // Replaces the details text when it differs from what is shown; true when it changed.
     virtual bool setDetailsText(const std::string& text) = 0;
     virtual void showBalloon(const std::string& title, const std::string& body) = 0;
+    // Starts the warning sound and returns at once.
+    virtual void playWarningSound() = 0;
 };
 
 // Applies the results of a pass in their order: tray state, picture cycle, details text and,
-// when that text changed, the balloon.
+// when that text changed, the balloon and the warning sound that [Sound] From asks for.
 void presentRefreshResult(const RefreshResult& result, PresentationTarget& target);
 
 }  // namespace galewarden

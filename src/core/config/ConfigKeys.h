@@ -143,6 +143,9 @@ inline constexpr ConfigKey kLabelSize{"Label", "Size", "16"};
 inline constexpr ConfigKey kLabelAlign{"Label", "Align", "1"};
 inline constexpr ConfigKey kLabelUseName{"Label", "UseName", "0"};
 
+// The lowest colour of a new warning that plays a sound: none, red, orange, yellow or blue.
+inline constexpr ConfigKey kSoundFrom{"Sound", "From", "none"};
+
 inline constexpr ConfigKey kAutoCheck{"CheckNew", "AutoCheck", "1"};
 inline constexpr ConfigKey kCurrentVersion{"CheckNew", "Current", "", true};
 inline constexpr ConfigKey kLastCheck{"CheckNew", "LastCheck", ""};

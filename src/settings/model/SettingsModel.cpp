@@ -75,6 +75,7 @@ void SettingsModel::load(const ConfigStore& store) {
     retryTime = store.read(keys::kRetryTime);
     useVendor = store.readFlag(keys::kUseVendor);
     notice = store.readFlag(keys::kNotice);
+    soundFrom = soundFromText(store.read(keys::kSoundFrom));
     autoCheck = store.readFlag(keys::kAutoCheck);
     autoRun = store.readFlag(keys::kAutoRun);
     for (std::size_t level = 0; level < kLevelCount; ++level) {
@@ -143,6 +144,7 @@ std::vector<StoredValue> SettingsModel::storedValues() const {
         {keys::kLabelSize, singleLine(labelSize)},
         {keys::kLabelAlign, std::to_string(labelAlign)},
         {keys::kLabelUseName, flagText(labelUseName)},
+        {keys::kSoundFrom, std::string(soundFromName(soundFrom))},
     };
     values.insert(values.end(), rest.begin(), rest.end());
     return values;

@@ -9,6 +9,7 @@
 #include "core/config/ConfigColour.h"
 #include "core/config/ConfigKeys.h"
 #include "core/config/IconPlacement.h"
+#include "core/config/SoundFrom.h"
 #include "settings/model/DistrictList.h"
 
 namespace galewarden {
@@ -60,6 +61,7 @@ struct SettingsModel {
     std::string refreshTime, retryTime;
     bool useVendor = true;
     bool notice = true;
+    SoundFrom soundFrom = SoundFrom::none;
     bool autoCheck = true;
     bool autoRun = true;
     // "级别设置"

@@ -31,6 +31,8 @@ struct SettingsServices {
     std::function<void()> openSetupWizard;
     std::function<void()> startMonitoring;  // the wizard's finish
     std::function<void()> abandonFirstRun;  // the wizard's "&U.放弃" at the first start
+    // "试听" beside [Sound] From: the warning sound, returning at once.
+    std::function<void()> playWarningSound;
 
     // Windows of their own, modal over `owner`
     // The picker opens with `chosenBefore` ticked and hands back the whole selection.

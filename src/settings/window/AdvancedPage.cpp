@@ -1,6 +1,7 @@
 #include "settings/window/AdvancedPage.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include "settings/window/PageLayout.h"
 #include "settings/window/SettingsControls.h"
 #include "ui/MessageBox.h"
+#include "ui/NamedButton.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
@@ -73,7 +75,35 @@ AdvancedPage::AdvancedPage(PageContext context, QWidget* parent)
     for (QCheckBox* check : {saveJson_, htmlStart_, pluginStart_}) {
         page->addWidget(check);
     }
+    addSoundRow(page);
     page->addStretch();
+}
+
+// The choices in the order of SoundFrom.
+void AdvancedPage::addSoundRow(QVBoxLayout* page) {
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    page->addWidget(line);
+    soundFrom_ = new QComboBox(this);
+    soundFrom_->setObjectName(QStringLiteral("soundFrom"));
+    soundFrom_->addItems({QStringLiteral("不播放"), QStringLiteral("红色预警"),
+                          QStringLiteral("橙色及以上预警"), QStringLiteral("黄色及以上预警"),
+                          QStringLiteral("蓝色及以上预警")});
+    connect(soundFrom_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { context_.model.soundFrom = static_cast<SoundFrom>(index); });
+    QPushButton* trySound = namedButton(QStringLiteral("试听"), "trySoundButton", this);
+    connect(trySound, &QPushButton::clicked, this, [this] {
+        if (context_.services.playWarningSound) {
+            context_.services.playWarningSound();
+        }
+    });
+    auto* row = new QHBoxLayout;
+    row->addWidget(captionFor(soundFrom_, QStringLiteral("新预警提示音：")));
+    row->addWidget(soundFrom_);
+    row->addWidget(trySound);
+    row->addStretch();
+    page->addLayout(row);
 }
 
 void AdvancedPage::showValues() {
@@ -83,6 +113,7 @@ void AdvancedPage::showValues() {
     showField(saveJson_, model.saveJson);
     showField(htmlStart_, model.htmlStart);
     showField(pluginStart_, model.pluginStart);
+    soundFrom_->setCurrentIndex(static_cast<int>(model.soundFrom));
 }
 
 void AdvancedPage::calibrate() {

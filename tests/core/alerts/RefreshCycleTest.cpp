@@ -410,6 +410,32 @@ TEST_F(RefreshCycleTest, EveryPassCountsAfresh) {
               true);
 }
 
+TEST_F(RefreshCycleTest, TheResultNamesTheColourOfNewWarningsOnly) {
+    store.writeText("Sound", "From", "yellow");
+    service.answer(kBeijingAnswer);
+    runPass();
+    ASSERT_TRUE(view.lastResult);
+    EXPECT_EQ(view.lastResult->soundFrom, SoundFrom::yellow);
+    EXPECT_EQ(view.lastResult->newColour, 3);
+
+    // The same warnings again, and one of them alone: nothing is new.
+    state.settingsChanged = true;
+    runPass();
+    EXPECT_EQ(view.lastResult->newColour, 0);
+    service.answer(R"({"data":[
+ {"id":"110000_20260720200000","title":"北京市气象台发布暴雨蓝色预警信号",
+  "content":"预计未来6小时内将出现强降雨。","time":"2026-07-20 20:00:00"}]})");
+    runPass();
+    EXPECT_EQ(view.lastResult->newColour, 0);
+
+    // A failed pass forgets nothing: the yellow one that comes back is new all the same.
+    service.answer("not json");
+    EXPECT_EQ(runPass(), RefreshCycle::Outcome::failed);
+    service.answer(kBeijingAnswer);
+    runPass();
+    EXPECT_EQ(view.lastResult->newColour, 3);
+}
+
 TEST_F(RefreshCycleTest, AHandedOverDisplayNeverChangesAgain) {
     service.answer(kBeijingAnswer);
     runPass();

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "core/alerts/KnownWarnings.h"
 #include "core/alerts/LabelSettings.h"
 #include "core/alerts/PassConfiguration.h"
 #include "core/alerts/RefreshResultBuilder.h"
 #include "core/alerts/ResultPresentation.h"
+#include "core/alerts/WarningSound.h"
 #include "core/alerts/classify/AlertClassifier.h"
 #include "core/alerts/classify/Guidance.h"
+#include "core/alerts/classify/SignalColour.h"
 #include "core/alerts/classify/WarningSelection.h"
 #include "core/config/ConfigStore.h"
 #include "support/TestHome.h"
@@ -46,6 +49,7 @@ class RecordingTarget : public PresentationTarget {
     void showBalloon(const std::string& title, const std::string& body) override {
         calls.push_back("balloon " + utf8(title) + " | " + utf8(body));
     }
+    void playWarningSound() override { calls.push_back("sound"); }
 
     Calls calls;
     int cycleInterval = 0;
@@ -140,6 +144,86 @@ TEST_F(ResultsTest, NoBalloonWithoutColourOrNoticeAndNeutralTrayWhenAllIsGone) {
     EXPECT_EQ(none.alertList, "var Alerts = new Array();");
     EXPECT_FALSE(none.anyKept);
     EXPECT_TRUE(none.display->entries.empty());
+}
+
+TEST_F(ResultsTest, ANewWarningAtOrAboveTheChosenColourSoundsWhenTheDetailsChange) {
+    struct Case {
+        SoundFrom from;
+        int newColour;  // 0: no new warning
+        bool changed;
+        bool sound;
+    };
+    const Case cases[] = {
+        {SoundFrom::none, kRed, true, false},     {SoundFrom::red, kRed, true, true},
+        {SoundFrom::red, kOrange, true, false},   {SoundFrom::orange, kRed, true, true},
+        {SoundFrom::orange, kOrange, true, true}, {SoundFrom::orange, kYellow, true, false},
+        {SoundFrom::yellow, kYellow, true, true}, {SoundFrom::yellow, kBlue, true, false},
+        {SoundFrom::blue, kBlue, true, true},     {SoundFrom::blue, kWhite, true, false},
+        {SoundFrom::blue, 0, true, false},        {SoundFrom::red, kRed, false, false},
+        {SoundFrom::blue, kYellow, false, false}, {SoundFrom::none, 0, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(soundFromName(c.from)) + " new " + std::to_string(c.newColour) +
+                     (c.changed ? " changed" : " unchanged"));
+        RefreshResult result = pass({{"北京市气象台发布暴雨蓝色预警", "有雨"}}, false);
+        result.soundFrom = c.from;
+        result.newColour = c.newColour;
+        target.shown = c.changed ? std::string() : result.detailsText;
+        target.calls.clear();
+        presentRefreshResult(result, target);
+        EXPECT_EQ(target.calls.back() == "sound", c.sound);
+    }
+}
+
+TEST_F(ResultsTest, TheSoundFollowsTheBalloon) {
+    RefreshResult result = pass({{"北京市气象台发布暴雨红色预警", "有雨"}});
+    result.soundFrom = SoundFrom::red;
+    result.newColour = kRed;
+    presentRefreshResult(result, target);
+    ASSERT_GE(target.calls.size(), 2u);
+    EXPECT_EQ(target.calls[target.calls.size() - 2].substr(0, 7), "balloon");
+    EXPECT_EQ(target.calls.back(), "sound");
+}
+
+TEST(KnownWarningsTest, OnlyWarningsTheLastPassDidNotKeepAreNew) {
+    const auto warning = [](const char* id, const char* region, int level) {
+        KeptAlert alert;
+        alert.id = id;
+        alert.region = region;
+        alert.signalName = "s";
+        alert.level = level;
+        return alert;
+    };
+    const KeptAlert blue = warning("a", "r1", kBlue);
+    const KeptAlert red = warning("b", "r1", kRed);
+    const KeptAlert yellow = warning("c", "r1", kYellow);
+    const KeptAlert redElsewhere = warning("b", "r2", kRed);
+    KnownWarnings known;
+    EXPECT_EQ(known.takePass({blue, red}), kRed);
+    EXPECT_EQ(known.takePass({blue, red}), 0);
+    EXPECT_EQ(known.takePass({red, blue, yellow}), kYellow);
+    EXPECT_EQ(known.takePass({blue}), 0);
+    EXPECT_EQ(known.takePass({blue, red}), kRed);
+    EXPECT_EQ(known.takePass({blue, red, redElsewhere}), kRed);
+    EXPECT_EQ(known.takePass({}), 0);
+}
+
+TEST(SoundFromTest, StoredTextsAndTheirColours) {
+    const std::pair<const char*, SoundFrom> names[] = {
+        {"none", SoundFrom::none},     {"red", SoundFrom::red},   {"orange", SoundFrom::orange},
+        {"yellow", SoundFrom::yellow}, {"blue", SoundFrom::blue},
+    };
+    for (const auto& [name, from] : names) {
+        EXPECT_EQ(soundFromText(name), from);
+        EXPECT_EQ(soundFromName(from), name);
+    }
+    EXPECT_EQ(soundFromText("Orange"), SoundFrom::orange);
+    for (const char* unknown : {"", "white", "1", "red "}) {
+        EXPECT_EQ(soundFromText(unknown), SoundFrom::none) << unknown;
+    }
+    EXPECT_EQ(soundLevel(SoundFrom::none), kNoColour);
+    EXPECT_EQ(soundLevel(SoundFrom::blue), kBlue);
+    EXPECT_EQ(soundLevel(SoundFrom::red), kRed);
 }
 
 }  // namespace
