@@ -2,6 +2,7 @@
 
 #include <canberra.h>
 
+#include <cstdint>
 #include <mutex>
 
 #include "core/platform/FileSystem.h"
