@@ -92,7 +92,8 @@ RefreshCycle::Outcome RefreshCycle::process(std::shared_ptr<const std::string> a
     if (!list.parse(*answer)) {
         return fail(config, *answer);
     }
-    if (state_.previousResponse && *answer == *state_.previousResponse && !state_.settingsChanged) {
+    // The flag first: comparing answers of megabytes is the dear part.
+    if (!state_.settingsChanged && state_.previousResponse && *answer == *state_.previousResponse) {
         return unchanged(config);
     }
     setStatus(gbFromUtf8("正在解析预警数据 .."));

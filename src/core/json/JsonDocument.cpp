@@ -41,9 +41,9 @@ bool needsProgramCharacters(std::string_view utf8) {
            utf8.find('\xED') != std::string_view::npos;
 }
 
-std::string programText(std::string utf8) {
+std::string programText(std::string_view utf8) {
     if (isAscii(utf8)) {
-        return utf8;
+        return std::string(utf8);
     }
     return gbFromUtf8(needsProgramCharacters(utf8) ? withProgramCharacters(utf8) : utf8);
 }
@@ -71,6 +71,10 @@ std::string JsonDocument::getText(std::string_view path) const {
     const std::string utf8Path = ascii ? std::string() : utf8FromGb(path);
     const json::PathTarget target =
         json::resolvePath(impl_->tree, ascii ? path : std::string_view(utf8Path));
+    // Most values are strings, converted from where they stand.
+    if (const std::optional<std::string_view> text = json::stringText(impl_->tree, target)) {
+        return programText(*text);
+    }
     return programText(json::javaScriptText(impl_->tree, target));
 }
 

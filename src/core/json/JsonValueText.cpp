@@ -47,6 +47,14 @@ void appendArray(const JsonTree& tree, const JsonValue& array, std::string& out)
 
 }  // namespace
 
+std::optional<std::string_view> stringText(const JsonTree& tree, const PathTarget& target) {
+    if (target.isLength || target.value == nullptr || !target.value->IsString() ||
+        tree.isNumber(*target.value)) {
+        return std::nullopt;
+    }
+    return stringOf(*target.value);
+}
+
 std::string javaScriptText(const JsonTree& tree, const PathTarget& target) {
     if (target.isLength) {
         return std::to_string(target.length);

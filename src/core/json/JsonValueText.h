@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/json/JsonPath.h"
 
@@ -10,5 +12,9 @@ namespace galewarden::json {
 // jsonNumberText gives them, "true"/"false", arrays joined with "," (nested arrays flattened,
 // null elements empty), objects "[object Object]"; empty for null and for nothing.
 std::string javaScriptText(const JsonTree& tree, const PathTarget& target);
+
+// The text of a string target as it stands in the tree, which javaScriptText would copy;
+// nothing for every other target.
+std::optional<std::string_view> stringText(const JsonTree& tree, const PathTarget& target);
 
 }  // namespace galewarden::json

@@ -57,8 +57,8 @@ ClassifyOutcome AlertClassifier::noteLift(const AlertRecord& record, const Headl
 ClassifyOutcome AlertClassifier::noteCandidate(const AlertRecord& record, const HeadlineCut& cut) {
     const std::string& signalName = renamedOnce(cut.signalNameText());
     std::string description = cleanAlertText(record.description);
-    const std::string& guidance = guidanceFor(signalName);
-    if (!guidance.empty()) {
+    const std::shared_ptr<const std::string>& guidance = guidanceFor(signalName);
+    if (!guidance->empty()) {
         description = cutGuidanceSection(std::move(description));
     }
     const bool valid = !cut.region.empty() && wantedType(std::string(typeOf(signalName))) &&
@@ -103,8 +103,11 @@ bool AlertClassifier::wantedType(const std::string& type) {
     return remembered(wanted_, type, [&] { return isWantedType(type, words_.skipWords); });
 }
 
-const std::string& AlertClassifier::guidanceFor(const std::string& signalName) {
-    return remembered(guidanceMemo_, signalName, [&] { return guidance_.lookup(signalName); });
+const std::shared_ptr<const std::string>& AlertClassifier::guidanceFor(
+    const std::string& signalName) {
+    return remembered(guidanceMemo_, signalName, [&] {
+        return std::make_shared<const std::string>(guidance_.lookup(signalName));
+    });
 }
 
 }  // namespace galewarden

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -38,13 +39,13 @@ class AlertClassifier {
     std::string renamed(std::string signalName) const;
     const std::string& renamedOnce(const std::string& signalName);
     bool wantedType(const std::string& type);
-    const std::string& guidanceFor(const std::string& signalName);
+    const std::shared_ptr<const std::string>& guidanceFor(const std::string& signalName);
 
     const ClassifierWords& words_;
     const Guidance& guidance_;
     HeadlineCutter cutter_;
     // What depends on a signal name or type alone, worked out once per pass.
-    std::unordered_map<std::string, std::string> guidanceMemo_;
+    std::unordered_map<std::string, std::shared_ptr<const std::string>> guidanceMemo_;
     std::unordered_map<std::string, std::string> renamed_;
     std::unordered_map<std::string, bool> wanted_;
     ClassifiedWarnings classified_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,8 @@ struct Candidate {
     std::string region;
     std::string signalName;
     std::string description;  // cleaned; without its own guidance section when guidance exists
-    std::string guidance;
+    // Never null; one text for all the candidates of a signal name.
+    std::shared_ptr<const std::string> guidance;
     std::string word;  // 预警 or 预警信号, as the description says
     std::string publishTime;
     DateTime publishDateTime;

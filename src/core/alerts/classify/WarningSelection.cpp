@@ -135,9 +135,9 @@ class Selection {
                 w.headEnd, alert.description, " (", alert.publishTime, ")\r\n"});
         append(acc_.pageText, {w.pageHead, alert.title, w.pageHeadEnd, alert.publishTime, ")\r\n",
                                alert.description});
-        if (options_.guidanceFileExists && !warning.guidance.empty()) {
-            append(acc_.detailsText, {w.guidanceHead, warning.guidance, "\r\n"});
-            append(acc_.pageText, {"\r\n", w.guidanceHead, warning.guidance});
+        if (options_.guidanceFileExists && !warning.guidance->empty()) {
+            append(acc_.detailsText, {w.guidanceHead, *warning.guidance, "\r\n"});
+            append(acc_.pageText, {"\r\n", w.guidanceHead, *warning.guidance});
         }
         acc_.detailsText += "\r\n";
         acc_.kept.push_back(std::move(alert));

@@ -16,6 +16,12 @@ std::size_t leadingBytes(std::string_view text, int count) {
     return bytes;
 }
 
+// The first two bytes of a text of two bytes or more.
+std::size_t firstTwoBytes(std::string_view text) {
+    return static_cast<std::size_t>(static_cast<unsigned char>(text[0])) << 8 |
+           static_cast<unsigned char>(text[1]);
+}
+
 std::uint64_t packed(std::string_view bytes) {
     std::uint64_t key = 0;
     for (char c : bytes) {
@@ -37,6 +43,9 @@ DistrictMatcher::DistrictMatcher(std::vector<std::string> districts)
         }
         Index& index = pair > first ? byLeadingPair_ : bySingle_;
         index[packed(name.substr(0, pair))].push_back(static_cast<int>(i));
+        if (pair > first) {
+            pairStarts_.set(firstTwoBytes(name));
+        }
     }
 }
 
@@ -61,7 +70,7 @@ std::vector<int> DistrictMatcher::districtsIn(std::string_view headline) const {
         if (!bySingle_.empty()) {
             lookUp(bySingle_, rest.substr(0, first), rest, found);
         }
-        if (first < rest.size()) {
+        if (first < rest.size() && pairStarts_.test(firstTwoBytes(rest))) {
             lookUp(byLeadingPair_, rest.substr(0, first + charLengthAt(rest, first)), rest, found);
         }
         offset += first;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,7 +28,10 @@ class DistrictMatcher {
 
     std::vector<std::string> districts_;
     Index byLeadingPair_;  // districts of two characters or more, by their first two
-    Index bySingle_;       // districts of one character
+    // The first two bytes of those districts: most places in a headline start none of them,
+    // and are passed over without a look in the index.
+    std::bitset<1u << 16> pairStarts_;
+    Index bySingle_;  // districts of one character
 };
 
 }  // namespace galewarden
