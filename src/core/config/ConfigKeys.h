@@ -143,6 +143,9 @@ inline constexpr ConfigKey kLabelSize{"Label", "Size", "16"};
 inline constexpr ConfigKey kLabelAlign{"Label", "Align", "1"};
 inline constexpr ConfigKey kLabelUseName{"Label", "UseName", "0"};
 
+// Days the warning history keeps a warning after it ended; 0: no history.
+inline constexpr ConfigKey kHistoryDays{"History", "Days", "400"};
+
 inline constexpr ConfigKey kAutoCheck{"CheckNew", "AutoCheck", "1"};
 inline constexpr ConfigKey kCurrentVersion{"CheckNew", "Current", "", true};
 inline constexpr ConfigKey kLastCheck{"CheckNew", "LastCheck", ""};

@@ -76,6 +76,13 @@ std::string dayText(HistoryDay day) {
     return text;
 }
 
+HistoryTime secondsOfZonedTime(int year, int month, int day, int hour, int minute, int second,
+                               int utcOffsetSeconds) {
+    constexpr HistoryTime kDay = 24 * 60 * 60;
+    return static_cast<HistoryTime>(daysFromCivil({year, month, day})) * kDay + hour * 3600 +
+           minute * 60 + second - utcOffsetSeconds;
+}
+
 std::string isoLocalTime(HistoryTime time) {
     const LocalTime t = localTimeOf(time);
     const int offsetMinutes = std::abs(t.utcOffsetSeconds) / 60;
