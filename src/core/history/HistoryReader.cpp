@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kReaderBusyMilliseconds = 2000;
 
-HistoryWarning rowOf(const SqliteStatement& row, bool withTexts) {
+HistoryWarning rowOf(const SqliteStatement& row, const HistoryQuery& query) {
     const auto text = [&](int column) { return gbFromUtf8(row.text(column)); };
     HistoryWarning warning;
     warning.rowId = row.integer(0);
@@ -35,17 +35,25 @@ HistoryWarning rowOf(const SqliteStatement& row, bool withTexts) {
     if (!row.isNull(14)) {
         warning.endedAt = row.integer(14);
     }
-    if (withTexts) {
-        warning.description = text(15);
-        warning.guidance = text(16);
+    int column = 15;
+    if (query.withDescription) {
+        warning.description = text(column++);
+    }
+    if (query.withGuidance) {
+        warning.guidance = text(column);
     }
     return warning;
 }
 
-std::string selectSql(bool withTexts) {
-    return "SELECT " + std::string(history_schema::kColumns) +
-           (withTexts ? std::string(history_schema::kTextColumns) : std::string()) +
-           " FROM warnings ";
+std::string selectSql(const HistoryQuery& query) {
+    std::string sql = "SELECT " + std::string(history_schema::kColumns);
+    if (query.withDescription) {
+        sql += history_schema::kDescriptionColumn;
+    }
+    if (query.withGuidance) {
+        sql += history_schema::kGuidanceColumn;
+    }
+    return sql + " FROM warnings ";
 }
 
 }  // namespace
@@ -79,8 +87,8 @@ std::optional<std::vector<HistoryWarning>> HistoryReader::read(const HistoryQuer
                                         : std::nullopt;
     }
     SqliteStatement rows(db_.handle(),
-                         selectSql(query.withTexts) +
-                             "WHERE coalesce(ended_at, ?1) >= ?1 AND first_seen < ?2 "
+                         selectSql(query) +
+                             "WHERE coalesce(ended_at, ?1 + 1) > ?1 AND first_seen < ?2 "
                              "AND (?3 >> colour) & 1 ORDER BY first_seen DESC, id DESC");
     rows.bind(1, query.from.value_or(std::numeric_limits<HistoryTime>::min()));
     rows.bind(2, query.until.value_or(std::numeric_limits<HistoryTime>::max()));
@@ -88,7 +96,7 @@ std::optional<std::vector<HistoryWarning>> HistoryReader::read(const HistoryQuer
     std::vector<HistoryWarning> warnings;
     int rc = SQLITE_ROW;
     while ((rc = rows.step()) == SQLITE_ROW) {
-        warnings.push_back(rowOf(rows, query.withTexts));
+        warnings.push_back(rowOf(rows, query));
     }
     if (rc != SQLITE_DONE) {
         db_.close();
@@ -101,12 +109,13 @@ std::optional<HistoryWarning> HistoryReader::warning(std::int64_t rowId) {
     if (open() != Opened::yes) {
         return std::nullopt;
     }
-    SqliteStatement row(db_.handle(), selectSql(true) + "WHERE id = ?1");
+    const HistoryQuery everything;
+    SqliteStatement row(db_.handle(), selectSql(everything) + "WHERE id = ?1");
     row.bind(1, rowId);
     if (row.step() != SQLITE_ROW) {
         return std::nullopt;
     }
-    return rowOf(row, true);
+    return rowOf(row, everything);
 }
 
 }  // namespace galewarden

@@ -14,7 +14,8 @@ struct HistoryQuery {
     std::optional<HistoryTime> from;
     std::optional<HistoryTime> until;
     unsigned colours = (1u << kHistoryColours) - 1;  // bit n: colour n
-    bool withTexts = true;                           // description and guidance
+    bool withDescription = true;
+    bool withGuidance = true;
 };
 
 // Reads the history file, newest first, beside a pass that may be writing it.

@@ -42,6 +42,7 @@ inline constexpr std::string_view kColumns =
     "id, key, headline, name, colour, type, sender, district, region, publish_text, "
     "publish_time, source, first_seen, coalesce(last_seen, (SELECT last_pass FROM passes), "
     "first_seen), ended_at";
-inline constexpr std::string_view kTextColumns = ", description, guidance";
+inline constexpr std::string_view kDescriptionColumn = ", description";
+inline constexpr std::string_view kGuidanceColumn = ", guidance";
 
 }  // namespace galewarden::history_schema
