@@ -8,6 +8,8 @@ find_package(PNG REQUIRED)
 find_package(RapidJSON REQUIRED)
 # The GB18030 tables are read from the system's iconv (part of the C library on glibc).
 find_package(Iconv REQUIRED)
+# The warning history.
+find_package(SQLite3 REQUIRED)
 pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET GLOBAL cpp-httplib)
 find_package(Qt6 REQUIRED COMPONENTS Widgets Network DBus)
 if(GALEWARDEN_TESTS)

@@ -16,6 +16,7 @@
 #include "core/alerts/AlertEngine.h"
 #include "core/alerts/RefreshState.h"
 #include "core/alerts/outputs/HtmlPage.h"
+#include "core/history/HistoryStore.h"
 #include "core/platform/Autostart.h"
 #include "core/platform/ProgramPaths.h"
 #include "core/platform/TerminationRequests.h"
@@ -32,6 +33,7 @@
 #include "ui/BringToFront.h"
 #include "ui/DetailsWindow.h"
 #include "ui/FullScreenCalibration.h"
+#include "ui/HistoryWindow.h"
 #include "ui/MessageBox.h"
 #include "ui/ModalSession.h"
 #include "ui/MonitorAreas.h"
@@ -105,6 +107,9 @@ Program::Program(QStringList arguments, StartAnew startAnew)
     connect(tray_.get(), &TrayIcon::viewRequested, this, [this] { showDetailsWindow(); });
     connect(tray_.get(), &TrayIcon::exitRequested, this, [this] { exitProgram(); });
     connect(tray_.get(), &TrayIcon::settingsRequested, this, [this] { openSettingsWindow(); });
+    connect(tray_.get(), &TrayIcon::historyRequested, this, [this] { openHistoryWindow(); });
+    connect(details_.get(), &DetailsWindow::historyRequested, this,
+            [this] { openHistoryWindow(); });
     connect(details_.get(), &DetailsWindow::switchRequested, this, [this] {
         if (icon_ != nullptr) {
             icon_->switchByHand();
@@ -191,6 +196,16 @@ void Program::openSettingsWindow() {
     settings_->show();
     settings_->raise();
     settings_->activateWindow();
+}
+
+void Program::openHistoryWindow() {
+    if (history_ == nullptr) {
+        history_ = new HistoryWindow(historyPath());
+        history_->setAttribute(Qt::WA_DeleteOnClose);
+    } else {
+        history_->reload();
+    }
+    bringToFront(history_);
 }
 
 SettingsServices Program::settingsServices() {
@@ -354,6 +369,7 @@ void Program::shutdown() {
     updates_.reset();
     delete wizard_;
     delete settings_;
+    delete history_;
     applyAutoRun();
     writeHtmlStage(store_, kStageExited);
     ownedIcon_.reset();

@@ -18,6 +18,7 @@ namespace galewarden {
 class AlertEngine;
 class AlertIconWindow;
 class DetailsWindow;
+class HistoryWindow;
 class QtRefreshView;
 class RefreshPresenter;
 class SettingsWindow;
@@ -74,6 +75,8 @@ class Program : public QObject {
     void comeForward();
     // The tray's "&S.设置": one settings window, never while the wizard is open.
     void openSettingsWindow();
+    // The tray's "&H.历史预警" and the details window's: one history window, read anew.
+    void openHistoryWindow();
     // What the settings windows and the wizard reach of the program.
     SettingsServices settingsServices();
 
@@ -108,6 +111,7 @@ class Program : public QObject {
     std::unique_ptr<UpdateChecker> updates_;
     QPointer<SetupWizard> wizard_;
     QPointer<SettingsWindow> settings_;
+    QPointer<HistoryWindow> history_;
     bool ending_ = false;
     std::optional<QStringList> startAgainWith_;
     bool shutDown_ = false;

@@ -1,14 +1,17 @@
 #include "ui/DetailsWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTimer>
+#include <memory>
 
 #include "core/alerts/RefreshResultBuilder.h"
 #include "core/alerts/RefreshState.h"
@@ -105,6 +108,7 @@ DetailsWindow::DetailsWindow(const IconDisplay& display, UnexpectedDataSource un
     buildSwitchButton();
     buildDetailsText();
     buildStatusLine();
+    buildHistoryAction();
 }
 
 DetailsWindow::~DetailsWindow() = default;
@@ -152,6 +156,25 @@ void DetailsWindow::buildStatusLine() {
     statusLine_->setTextFormat(Qt::PlainText);
     statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     statusLine_->installEventFilter(this);
+}
+
+// The window's layout is fixed; the history is reached from the text's own menu and a key.
+void DetailsWindow::buildHistoryAction() {
+    historyAction_ = new QAction(QStringLiteral("历史预警(&H)"), this);
+    historyAction_->setObjectName(QStringLiteral("historyAction"));
+    historyAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    historyAction_->setShortcutContext(Qt::WindowShortcut);
+    addAction(historyAction_);
+    connect(historyAction_, &QAction::triggered, this, &DetailsWindow::historyRequested);
+    detailsText_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(detailsText_, &QWidget::customContextMenuRequested, this, &DetailsWindow::showTextMenu);
+}
+
+void DetailsWindow::showTextMenu(const QPoint& position) {
+    std::unique_ptr<QMenu> menu(detailsText_->createStandardContextMenu(position));
+    menu->addSeparator();
+    menu->addAction(historyAction_);
+    menu->exec(detailsText_->viewport()->mapToGlobal(position));
 }
 
 void DetailsWindow::showDetailsWindow() {

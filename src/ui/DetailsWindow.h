@@ -11,6 +11,7 @@
 #include "ui/DetailPictureRule.h"
 #include "ui/EntryPictures.h"
 
+class QAction;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -55,6 +56,8 @@ class DetailsWindow : public QWidget {
   signals:
     // The "切换" button: the program steps the pictures and restarts the cycle's interval.
     void switchRequested();
+    // "历史预警" from the details text's menu or Ctrl+H.
+    void historyRequested();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -65,6 +68,8 @@ class DetailsWindow : public QWidget {
     void buildSwitchButton();
     void buildDetailsText();
     void buildStatusLine();
+    void buildHistoryAction();
+    void showTextMenu(const QPoint& position);
     void offerSwitchButton();
     void onSwitchClicked();
     void showUnexpectedData();
@@ -77,6 +82,7 @@ class DetailsWindow : public QWidget {
     QTimer* switchButtonTimer_ = nullptr;
     QPlainTextEdit* detailsText_ = nullptr;
     QLabel* statusLine_ = nullptr;
+    QAction* historyAction_ = nullptr;
     std::string shownText_;
     bool closingForGood_ = false;
     // Decoded and scaled pictures of one snapshot, filled as entries are first shown.

@@ -63,6 +63,8 @@ void TrayIcon::buildMenu() {
     header_->setEnabled(false);
     header_->setVisible(false);
     menu_->addAction(QStringLiteral("&V.查看"), this, &TrayIcon::viewRequested);
+    menu_->addAction(QStringLiteral("&H.历史预警"), this, &TrayIcon::historyRequested)
+        ->setObjectName(QStringLiteral("trayHistory"));
     menu_->addAction(QStringLiteral("&S.设置"), this, &TrayIcon::settingsRequested);
     menu_->addSeparator();
     menu_->addAction(QStringLiteral("&X.关闭"), this, &TrayIcon::exitRequested);

@@ -79,6 +79,7 @@ class TrayIcon : public QObject {
   signals:
     void viewRequested();
     void settingsRequested();
+    void historyRequested();
     void exitRequested();
 
   private:

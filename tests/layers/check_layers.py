@@ -6,7 +6,8 @@ import pathlib
 import re
 import sys
 
-CORE = ["core/text", "core/platform", "core/config", "core/net", "core/json", "core/alerts"]
+CORE = ["core/text", "core/platform", "core/config", "core/net", "core/json", "core/history",
+        "core/alerts"]
 EDITOR_PARTS = ["settings/services", "settings/editors_model"]
 # Each folder and the folders whose headers it may include, itself included.
 ALLOWED = {
@@ -15,6 +16,7 @@ ALLOWED = {
     "core/config": ["core/text", "core/platform", "core/config"],
     "core/net": ["core/text", "core/platform", "core/net"],
     "core/json": ["core/text", "core/json"],
+    "core/history": ["core/text", "core/platform", "core/history"],
     "core/alerts": CORE,
     "ui": CORE + ["ui"],
     "settings/services": ["core/config", "settings/services"],

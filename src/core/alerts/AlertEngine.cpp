@@ -6,6 +6,7 @@
 #include "core/alerts/classify/Guidance.h"
 #include "core/alerts/outputs/RefreshPlugin.h"
 #include "core/config/ConfigStore.h"
+#include "core/history/HistoryStore.h"
 #include "core/net/HttpClient.h"
 
 namespace galewarden {
@@ -18,9 +19,15 @@ struct AlertEngine::Parts {
     HttpClient http;
     Guidance guidance;
     RefreshPlugin plugin;
+    HistoryStore history{historyPath()};
     RefreshState state;
     ClosableView view;
-    RefreshCycle cycle{PassServices{store, http, guidance, plugin}, state, view};
+    RefreshCycle cycle{PassServices{.store = store,
+                                    .http = http,
+                                    .guidance = guidance,
+                                    .plugin = plugin,
+                                    .history = &history},
+                       state, view};
 };
 
 AlertEngine::AlertEngine(RefreshView& view)

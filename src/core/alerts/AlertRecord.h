@@ -27,6 +27,12 @@ struct KeptAlert {
     DateTime publishDateTime;
     std::string title;
     std::string description;
+    // What the history keeps besides.
+    std::string headline;  // as the source gave it
+    std::string name;      // 暴雨蓝色预警
+    std::string sender;
+    std::string district;  // the watched district the headline matched
+    std::string guidance;
 };
 
 }  // namespace galewarden

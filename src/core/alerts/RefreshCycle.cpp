@@ -2,6 +2,7 @@
 
 #include "core/alerts/LabelSettings.h"
 #include "core/alerts/PassConfiguration.h"
+#include "core/alerts/PassHistory.h"
 #include "core/alerts/RefreshResultBuilder.h"
 #include "core/alerts/RefreshView.h"
 #include "core/alerts/TimerInterval.h"
@@ -13,9 +14,11 @@
 #include "core/alerts/outputs/RefreshPlugin.h"
 #include "core/alerts/pictures/IconPack.h"
 #include "core/alerts/source/AlertExtraction.h"
+#include "core/alerts/source/SourcePresets.h"
 #include "core/alerts/source/WebPageAnswer.h"
 #include "core/config/ConfigStore.h"
 #include "core/config/SoundFrom.h"
+#include "core/history/HistoryStore.h"
 #include "core/json/JsonDocument.h"
 #include "core/net/HttpClient.h"
 #include "core/text/CodePage.h"
@@ -50,6 +53,27 @@ void RefreshCycle::reportFetchHealth(bool failed) {
         state_.lastGoodFetch = std::chrono::system_clock::now();
     }
     view_.showFetchHealth({failed, state_.lastGoodFetch});
+}
+
+// The warnings in force go into the history after the pass has shown them; a fault of the
+// history is said once on the status line, after the pass's summary.
+void RefreshCycle::recordHistory(const std::vector<KeptAlert>* kept) {
+    if (services_.history == nullptr || !writesOutputs()) {
+        return;
+    }
+    const int days = services_.store.readNumber(keys::kHistoryDays);
+    const HistoryTime now = historyNow();
+    HistoryNotice notice;
+    if (kept != nullptr) {
+        std::string source = currentSourceId(services_.store);
+        notice = services_.history->recordPass(
+            historyWarnings(*kept, source.empty() ? "custom" : source), now, days);
+    } else {
+        notice = services_.history->recordUnchanged(now, days);
+    }
+    if (notice) {
+        setStatus(state_.passSummary + "  " + historyNoticeText(notice));
+    }
 }
 
 void RefreshCycle::beginPass() {
@@ -157,6 +181,7 @@ void RefreshCycle::deliver(const PassConfiguration& config, const LabelSettings&
     result.animate = config.animate;
     result.newColour = state_.knownWarnings.takePass(result.kept);
     view_.presentResult(result);
+    recordHistory(&result.kept);
     if (pluginWanted && services_.plugin.fileExists()) {
         callRefreshDll(services_.plugin, result.kept);
     }
@@ -177,6 +202,7 @@ RefreshCycle::Outcome RefreshCycle::unchanged(const PassConfiguration& config) {
     state_.setUnexpectedDataText({});
     view_.setRefreshInterval(timerMilliseconds(config.refreshSeconds));
     setStatus(state_.passSummary);
+    recordHistory(nullptr);
     reportFetchHealth(false);
     return Outcome::unchanged;
 }

@@ -5,7 +5,9 @@
 #include <stop_token>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/alerts/AlertRecord.h"
 #include "core/alerts/RefreshState.h"
 #include "core/alerts/pictures/DownloadBudget.h"
 
@@ -13,6 +15,7 @@ namespace galewarden {
 
 class ConfigStore;
 class Guidance;
+class HistoryStore;
 class HttpClient;
 class JsonDocument;
 class RefreshPlugin;
@@ -30,6 +33,8 @@ struct PassServices {
     RefreshPlugin& plugin;
     // The time all picture downloads of a pass may take together.
     std::chrono::milliseconds pictureBudget = DownloadBudget::kPerPass;
+    // Where a live pass writes the warnings in force; none: no history.
+    HistoryStore* history = nullptr;
 };
 
 // What a pass may do. A live pass writes the saved answer, the plug-in calls and the HTML
@@ -69,6 +74,7 @@ class RefreshCycle {
     void beginPass();
     void setStatus(std::string text, bool error = false);
     void reportFetchHealth(bool failed);
+    void recordHistory(const std::vector<KeptAlert>* kept);
     bool networked() const { return kind_ != PassKind::savedAnswer; }
     bool writesOutputs() const { return kind_ == PassKind::live; }
 

@@ -145,6 +145,8 @@ inline constexpr ConfigKey kLabelUseName{"Label", "UseName", "0"};
 
 // The lowest colour of a new warning that plays a sound: none, red, orange, yellow or blue.
 inline constexpr ConfigKey kSoundFrom{"Sound", "From", "none"};
+// Days the warning history keeps a warning after it ended; 0: no history.
+inline constexpr ConfigKey kHistoryDays{"History", "Days", "400"};
 
 inline constexpr ConfigKey kAutoCheck{"CheckNew", "AutoCheck", "1"};
 inline constexpr ConfigKey kCurrentVersion{"CheckNew", "Current", "", true};

@@ -36,7 +36,7 @@ ClassifyOutcome AlertClassifier::classifyAlert(const AlertRecord& record,
     if (!cut.hasKeyword()) {
         return ClassifyOutcome::nextDistrict;
     }
-    return noteCandidate(record, cut);
+    return noteCandidate(record, cut, district);
 }
 
 // A lift names its signal like a warning; without a colour it lifts the yellow one.
@@ -54,7 +54,8 @@ ClassifyOutcome AlertClassifier::noteLift(const AlertRecord& record, const Headl
     return ClassifyOutcome::liftNotice;
 }
 
-ClassifyOutcome AlertClassifier::noteCandidate(const AlertRecord& record, const HeadlineCut& cut) {
+ClassifyOutcome AlertClassifier::noteCandidate(const AlertRecord& record, const HeadlineCut& cut,
+                                               std::string_view district) {
     const std::string& signalName = renamedOnce(cut.signalNameText());
     std::string description = cleanAlertText(record.description);
     const std::shared_ptr<const std::string>& guidance = guidanceFor(signalName);
@@ -68,9 +69,10 @@ ClassifyOutcome AlertClassifier::noteCandidate(const AlertRecord& record, const 
         return ClassifyOutcome::dropped;
     }
     std::string word = signalWord(description);
-    classified_.candidates.push_back(Candidate{record.listIndex, record.id, cut.region, signalName,
-                                               std::move(description), guidance, std::move(word),
-                                               record.publishTime, record.publishDateTime});
+    classified_.candidates.push_back(
+        Candidate{record.listIndex, record.id, cut.region, signalName, std::move(description),
+                  guidance, std::move(word), record.publishTime, record.publishDateTime,
+                  record.headline, record.sender, std::string(district)});
     return ClassifyOutcome::candidate;
 }
 

@@ -35,7 +35,8 @@ class AlertClassifier {
 
   private:
     ClassifyOutcome noteLift(const AlertRecord& record, const HeadlineCut& cut);
-    ClassifyOutcome noteCandidate(const AlertRecord& record, const HeadlineCut& cut);
+    ClassifyOutcome noteCandidate(const AlertRecord& record, const HeadlineCut& cut,
+                                  std::string_view district);
     std::string renamed(std::string signalName) const;
     const std::string& renamedOnce(const std::string& signalName);
     bool wantedType(const std::string& type);

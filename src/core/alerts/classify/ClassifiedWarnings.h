@@ -21,6 +21,9 @@ struct Candidate {
     std::string word;  // 预警 or 预警信号, as the description says
     std::string publishTime;
     DateTime publishDateTime;
+    std::string headline;  // as the source gave it
+    std::string sender;
+    std::string district;  // the watched district the headline matched
 };
 
 // A headline that lifts the warnings of its region and type.

@@ -127,7 +127,12 @@ class Selection {
                         warning.publishDateTime,
                         formatAlertTitle({warning.region, warning.publishDateTime, type, colour,
                                           warning.word, std::nullopt}),
-                        warning.description};
+                        warning.description,
+                        warning.headline,
+                        warning.signalName + (colour.empty() ? "" : w.colourSuffix) + warning.word,
+                        warning.sender,
+                        warning.district,
+                        warning.guidance};
         // Thousands of warnings make megabytes of text: appended in place, never through
         // temporaries.
         append(acc_.detailsText,

@@ -1,0 +1,207 @@
+#include "core/history/HistoryBrowser.h"
+
+#include <algorithm>
+#include <limits>
+#include <set>
+
+#include "core/history/HistoryColours.h"
+#include "core/history/HistoryCsv.h"
+#include "core/text/CodePage.h"
+#include "core/text/TextSearch.h"
+
+namespace galewarden {
+namespace {
+
+// A warning is counted on the days from its first sighting to its end (the pass that found it
+// gone) or, while in force, its last sighting.
+HistoryDay lastDayOf(const HistoryWarning& warning) {
+    const HistoryTime last =
+        warning.endedAt ? std::max(warning.firstSeen, *warning.endedAt - 1) : warning.lastSeen;
+    return localDayOf(last);
+}
+
+std::vector<std::string> sortedChoices(const std::set<std::string>& values) {
+    std::vector<std::string> choices;
+    for (const std::string& value : values) {
+        if (!value.empty()) {
+            choices.push_back(value);
+        }
+    }
+    return choices;
+}
+
+}  // namespace
+
+HistoryBrowser::HistoryBrowser(std::string path) : reader_(std::move(path)) {}
+
+bool HistoryBrowser::load() {
+    rows_.clear();
+    HistoryQuery everything;
+    everything.withGuidance = false;
+    std::optional<std::vector<HistoryWarning>> warnings = reader_.read(everything);
+    std::set<std::string> types;
+    std::set<std::string> districts;
+    if (warnings) {
+        rows_.reserve(warnings->size());
+        for (HistoryWarning& warning : *warnings) {
+            types.insert(warning.type);
+            districts.insert(warning.district);
+            const HistoryDay first = localDayOf(warning.firstSeen);
+            const HistoryDay last = lastDayOf(warning);
+            rows_.push_back(Loaded{std::move(warning), first, last});
+        }
+    }
+    types_ = sortedChoices(types);
+    districts_ = sortedChoices(districts);
+    setFilter(filter_);
+    return warnings.has_value();
+}
+
+void HistoryBrowser::setFilter(HistoryFilter filter) {
+    filter_ = std::move(filter);
+    shown_.clear();
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (matches(rows_[i])) {
+            shown_.push_back(static_cast<int>(i));
+        }
+    }
+}
+
+bool HistoryBrowser::matches(const Loaded& row) const {
+    const HistoryWarning& w = row.warning;
+    if ((filter_.from && row.lastDay < *filter_.from) ||
+        (filter_.to && row.firstDay > *filter_.to) ||
+        !(filter_.colours >> static_cast<unsigned>(w.colour) & 1u) ||
+        (!filter_.type.empty() && w.type != filter_.type) ||
+        (!filter_.district.empty() && w.district != filter_.district)) {
+        return false;
+    }
+    if (filter_.text.empty()) {
+        return true;
+    }
+    for (const std::string* field :
+         {&w.headline, &w.name, &w.sender, &w.district, &w.description}) {
+        if (containsText(*field, filter_.text, Case::Ignore)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string HistoryBrowser::header(Column column) {
+    switch (column) {
+        case firstSeen:
+            return gbFromUtf8("发现时间");
+        case endedAt:
+            return gbFromUtf8("解除时间");
+        case colour:
+            return gbFromUtf8("颜色");
+        case type:
+            return gbFromUtf8("类型");
+        case sender:
+            return gbFromUtf8("发布单位");
+        case district:
+            return gbFromUtf8("地区");
+        case state:
+            return gbFromUtf8("状态");
+        case columnCount:
+            break;
+    }
+    return {};
+}
+
+const HistoryWarning& HistoryBrowser::warningAt(int row) const {
+    return rows_[static_cast<std::size_t>(shown_[static_cast<std::size_t>(row)])].warning;
+}
+
+std::string HistoryBrowser::cell(int row, Column column) const {
+    const HistoryWarning& w = warningAt(row);
+    switch (column) {
+        case firstSeen:
+            return shownLocalTime(w.firstSeen);
+        case endedAt:
+            return w.endedAt ? shownLocalTime(*w.endedAt) : std::string();
+        case colour:
+            return historyColourName(w.colour);
+        case type:
+            return w.type;
+        case sender:
+            return w.sender;
+        case district:
+            return w.district;
+        case state:
+            return gbFromUtf8(w.inForce() ? "生效中" : "已解除");
+        case columnCount:
+            break;
+    }
+    return {};
+}
+
+std::string HistoryBrowser::detailsText(int row) {
+    const HistoryWarning& shown = warningAt(row);
+    const std::optional<HistoryWarning> full = reader_.warning(shown.rowId);
+    const HistoryWarning& w = full ? *full : shown;
+    const auto line = [](const char* label, const std::string& value) {
+        return gbFromUtf8(label) + value + "\r\n";
+    };
+    std::string text = w.headline + "\r\n\r\n";
+    text += line("名称：", w.name);
+    text += line("颜色：", historyColourName(w.colour));
+    text += line("发布单位：", w.sender);
+    text += line("地区：", w.district);
+    text += line("发布时间：", w.publishText);
+    text += line("首次发现：", shownLocalTime(w.firstSeen));
+    text += line("最后发现：", shownLocalTime(w.lastSeen));
+    text += line("状态：",
+                 w.endedAt ? gbFromUtf8("已解除（") + shownLocalTime(*w.endedAt) + gbFromUtf8("）")
+                           : gbFromUtf8("生效中"));
+    text += "\r\n" + w.description + "\r\n";
+    if (!w.guidance.empty()) {
+        text += "\r\n" + gbFromUtf8("防御指南：\r\n") + w.guidance + "\r\n";
+    }
+    return text;
+}
+
+std::vector<HistoryDayCount> HistoryBrowser::dailyCounts() const {
+    if (shown_.empty() && (!filter_.from || !filter_.to)) {
+        return {};
+    }
+    HistoryDay first = filter_.from.value_or(std::numeric_limits<HistoryDay>::max());
+    HistoryDay last = filter_.to.value_or(std::numeric_limits<HistoryDay>::min());
+    for (const int index : shown_) {
+        const Loaded& row = rows_[static_cast<std::size_t>(index)];
+        if (!filter_.from) {
+            first = std::min(first, row.firstDay);
+        }
+        if (!filter_.to) {
+            last = std::max(last, row.lastDay);
+        }
+    }
+    if (last < first) {
+        return {};
+    }
+    std::vector<HistoryDayCount> counts(static_cast<std::size_t>(last - first + 1));
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        counts[i].day = first + static_cast<HistoryDay>(i);
+    }
+    for (const int index : shown_) {
+        const Loaded& row = rows_[static_cast<std::size_t>(index)];
+        const auto colourIndex = static_cast<std::size_t>(row.warning.colour);
+        for (HistoryDay day = std::max(first, row.firstDay); day <= std::min(last, row.lastDay);
+             ++day) {
+            ++counts[static_cast<std::size_t>(day - first)].byColour[colourIndex];
+        }
+    }
+    return counts;
+}
+
+std::string HistoryBrowser::csv() const {
+    std::vector<const HistoryWarning*> warnings;
+    warnings.reserve(shown_.size());
+    for (const int index : shown_) {
+        warnings.push_back(&rows_[static_cast<std::size_t>(index)].warning);
+    }
+    return historyCsv(warnings);
+}
+
+}  // namespace galewarden

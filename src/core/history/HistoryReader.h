@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/history/HistoryWarning.h"
+#include "core/history/SqliteConnection.h"
+
+namespace galewarden {
+
+// Which warnings a read returns: those in force at some moment of [from, until).
+struct HistoryQuery {
+    std::optional<HistoryTime> from;
+    std::optional<HistoryTime> until;
+    unsigned colours = (1u << kHistoryColours) - 1;  // bit n: colour n
+    bool withDescription = true;
+    bool withGuidance = true;
+};
+
+// Reads the history file, newest first, beside a pass that may be writing it.
+class HistoryReader {
+  public:
+    explicit HistoryReader(std::string path);
+
+    // Empty when there is no history yet; nullopt when the file cannot be read.
+    std::optional<std::vector<HistoryWarning>> read(const HistoryQuery& query);
+    // One warning with its texts; nullopt when it is not there.
+    std::optional<HistoryWarning> warning(std::int64_t rowId);
+
+  private:
+    enum class Opened { yes, noFile, failed };
+    Opened open();
+
+    std::string path_;
+    SqliteConnection db_;
+};
+
+}  // namespace galewarden
