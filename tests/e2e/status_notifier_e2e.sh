@@ -79,7 +79,7 @@ echo "item: $item"
 [ "$(field "$item" 'any(w > 0 and n == w * h * 4 for w, h, n in r["IconPixmap"]) or r["IconName"] != ""')" = True ] ||
     fail "the item shows no picture: $item"
 # The header tells the colour in force; the entries keep their access keys.
-[ "$(field "$item" 'r["Menu"] == [r["ToolTip"]["title"].splitlines()[0], "_V.查看", "_S.设置", "_X.关闭"]')" = True ] ||
+[ "$(field "$item" 'r["Menu"] == [r["ToolTip"]["title"].splitlines()[0], "_V.查看", "_H.历史预警", "_S.设置", "_X.关闭"]')" = True ] ||
     fail "the item's menu lacks its header or entries: $item"
 
 # A tray host is there: the details window waits for a click.
