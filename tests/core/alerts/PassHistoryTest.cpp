@@ -21,7 +21,7 @@ namespace {
 using test::gb;
 using test::utf8;
 
-const char* const kRain = R"(
+const char* const kRainWarning = R"(
  {"id":"110000_20260720200000","title":"北京市气象台发布暴雨蓝色预警信号",
   "content":"预计未来6小时内将出现强降雨。","time":"2026-07-20 20:00:00"})";
 const char* const kWind = R"(
@@ -85,11 +85,11 @@ class PassHistoryTest : public ::testing::Test {
 };
 
 TEST_F(PassHistoryTest, AWarningLiftedOrGoneEndsAndTheOthersStayInForce) {
-    EXPECT_EQ(pass(answerOf({kRain, kWind})), RefreshCycle::Outcome::processed);
+    EXPECT_EQ(pass(answerOf({kRainWarning, kWind})), RefreshCycle::Outcome::processed);
     EXPECT_EQ(rows(), (std::map<std::string, bool>{{"暴雨蓝色预警信号", true},
                                                    {"大风黄色预警信号", true}}));
-    EXPECT_EQ(pass(answerOf({kRain, kWind})), RefreshCycle::Outcome::unchanged);
-    EXPECT_EQ(pass(answerOf({kWindLifted, kRain, kWind})), RefreshCycle::Outcome::processed);
+    EXPECT_EQ(pass(answerOf({kRainWarning, kWind})), RefreshCycle::Outcome::unchanged);
+    EXPECT_EQ(pass(answerOf({kWindLifted, kRainWarning, kWind})), RefreshCycle::Outcome::processed);
     EXPECT_EQ(rows(), (std::map<std::string, bool>{{"暴雨蓝色预警信号", true},
                                                    {"大风黄色预警信号", false}}));
     EXPECT_EQ(pass(answerOf({})), RefreshCycle::Outcome::processed);
@@ -98,7 +98,7 @@ TEST_F(PassHistoryTest, AWarningLiftedOrGoneEndsAndTheOthersStayInForce) {
 }
 
 TEST_F(PassHistoryTest, ARowHoldsWhatTheSourceGaveAndWhatThePassMadeOfIt) {
-    pass(answerOf({kRain}));
+    pass(answerOf({kRainWarning}));
     HistoryReader reader(path);
     const std::vector<HistoryWarning> warnings =
         reader.read({}).value_or(std::vector<HistoryWarning>{});
@@ -117,7 +117,7 @@ TEST_F(PassHistoryTest, ARowHoldsWhatTheSourceGaveAndWhatThePassMadeOfIt) {
 
 TEST_F(PassHistoryTest, AHistoryFaultIsSaidOnceAndThePassGoesOn) {
     home.write("History.db", "not a database, only words that fill the first page of it");
-    EXPECT_EQ(pass(answerOf({kRain})), RefreshCycle::Outcome::processed);
+    EXPECT_EQ(pass(answerOf({kRainWarning})), RefreshCycle::Outcome::processed);
     ASSERT_TRUE(view.lastResult);
     const auto status = std::find_if(view.calls.rbegin(), view.calls.rend(), [](const auto& call) {
         return call.rfind("status: ", 0) == 0;
@@ -128,7 +128,7 @@ TEST_F(PassHistoryTest, AHistoryFaultIsSaidOnceAndThePassGoesOn) {
     EXPECT_NE(said.find("corrupt"), std::string::npos) << said;
     EXPECT_EQ(said.rfind("status: 共有1种类型的1个预警正生效中。", 0), 0u) << said;
     EXPECT_EQ(rows().size(), 1u);
-    EXPECT_EQ(pass(answerOf({kRain, kWind})), RefreshCycle::Outcome::processed);
+    EXPECT_EQ(pass(answerOf({kRainWarning, kWind})), RefreshCycle::Outcome::processed);
     for (const std::string& call : view.calls) {
         EXPECT_EQ(call.find("【历史记录】"), std::string::npos) << call;
     }
@@ -136,7 +136,7 @@ TEST_F(PassHistoryTest, AHistoryFaultIsSaidOnceAndThePassGoesOn) {
 
 TEST_F(PassHistoryTest, NoDaysNoHistory) {
     store.writeText("History", "Days", "0");
-    EXPECT_EQ(pass(answerOf({kRain})), RefreshCycle::Outcome::processed);
+    EXPECT_EQ(pass(answerOf({kRainWarning})), RefreshCycle::Outcome::processed);
     EXPECT_FALSE(std::filesystem::exists(home.file("History.db")));
 }
 
