@@ -54,20 +54,27 @@ class TrayIconTest : public QObject {
     void menuOffersViewSettingsAndClose() {
         TrayIcon tray(kTitle, hideTimer_);
         const QList<QAction*> entries = tray.menu().actions();
-        QCOMPARE(entries.size(), 5);
+        QCOMPARE(entries.size(), 6);
         QCOMPARE(entries[0], header(tray));
         QCOMPARE(entries[1]->text(), QStringLiteral("&V.查看"));
-        QCOMPARE(entries[2]->text(), QStringLiteral("&S.设置"));
-        QVERIFY(entries[3]->isSeparator());
-        QCOMPARE(entries[4]->text(), QStringLiteral("&X.关闭"));
+        QCOMPARE(entries[2]->text(), QStringLiteral("&H.历史预警"));
+        QCOMPARE(entries[3]->text(), QStringLiteral("&S.设置"));
+        QVERIFY(entries[4]->isSeparator());
+        QCOMPARE(entries[5]->text(), QStringLiteral("&X.关闭"));
+        // The history's entry is there only while a history is kept.
+        QVERIFY(!entries[2]->isVisible());
+        tray.setHistoryShown(true);
+        QVERIFY(entries[2]->isVisible());
 
         QSignalSpy view(&tray, &TrayIcon::viewRequested);
+        QSignalSpy history(&tray, &TrayIcon::historyRequested);
         QSignalSpy settings(&tray, &TrayIcon::settingsRequested);
         QSignalSpy exit(&tray, &TrayIcon::exitRequested);
-        entries[1]->trigger();
-        entries[2]->trigger();
-        entries[4]->trigger();
+        for (const int entry : {1, 2, 3, 5}) {
+            entries[entry]->trigger();
+        }
         QCOMPARE(view.count(), 1);
+        QCOMPARE(history.count(), 1);
         QCOMPARE(settings.count(), 1);
         QCOMPARE(exit.count(), 1);
     }
