@@ -77,7 +77,8 @@ std::optional<HistoryOptions> parseOptions(const std::vector<std::string>& args)
     return options;
 }
 
-void printJson(const std::vector<HistoryWarning>& warnings) {
+// Rows are written as they are read: a long history never sits in memory twice.
+bool printJson(HistoryReader& reader, const HistoryQuery& query) {
     JsonWriter writer;
     const auto text = [&](const char* name, std::string_view gb) {
         writer.key(name);
@@ -92,7 +93,7 @@ void printJson(const std::vector<HistoryWarning>& warnings) {
         }
     };
     writer.startArray();
-    for (const HistoryWarning& w : warnings) {
+    const bool read = reader.forEach(query, [&](HistoryWarning&& w) {
         writer.startObject();
         writer.key("id");
         writer.integer(w.rowId);
@@ -111,9 +112,12 @@ void printJson(const std::vector<HistoryWarning>& warnings) {
         time("lastSeen", w.lastSeen);
         time("endedAt", w.endedAt);
         writer.endObject();
-    }
+    });
     writer.endArray();
-    std::cout << writer.text() << "\n";
+    if (read) {
+        std::cout << writer.text() << "\n";
+    }
+    return read;
 }
 
 void printText(const std::vector<HistoryWarning>& warnings) {
@@ -142,14 +146,16 @@ int runHistoryCommand(const std::vector<std::string>& args) {
         return usage();
     }
     HistoryReader reader(historyPath());
-    const std::optional<std::vector<HistoryWarning>> warnings = reader.read(options->query);
-    if (!warnings) {
+    std::optional<std::vector<HistoryWarning>> warnings;
+    if (options->format != Format::json) {
+        warnings = reader.read(options->query);
+    }
+    if (options->format == Format::json ? !printJson(reader, options->query) : !warnings) {
         std::cerr << "galewarden-cli: the history file cannot be read\n";
         return kFailure;
     }
     switch (options->format) {
         case Format::json:
-            printJson(*warnings);
             break;
         case Format::csv:
             printCsv(*warnings);

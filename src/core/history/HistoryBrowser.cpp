@@ -14,11 +14,27 @@ namespace {
 
 // A warning is counted on the days from its first sighting to its end (the pass that found it
 // gone) or, while in force, its last sighting.
-HistoryDay lastDayOf(const HistoryWarning& warning) {
-    const HistoryTime last =
-        warning.endedAt ? std::max(warning.firstSeen, *warning.endedAt - 1) : warning.lastSeen;
-    return localDayOf(last);
+HistoryTime lastMomentOf(const HistoryWarning& warning) {
+    return warning.endedAt ? std::max(warning.firstSeen, *warning.endedAt - 1) : warning.lastSeen;
 }
+
+// Rows come by time, so most fall on the day of the one before: the zone is asked once a day.
+class DayMemo {
+  public:
+    HistoryDay dayOf(HistoryTime time) {
+        if (time < start_ || time >= end_) {
+            day_ = localDayOf(time);
+            start_ = startOfDay(day_);
+            end_ = startOfDay(day_ + 1);
+        }
+        return day_;
+    }
+
+  private:
+    HistoryDay day_ = 0;
+    HistoryTime start_ = 0;
+    HistoryTime end_ = 0;
+};
 
 std::vector<std::string> sortedChoices(const std::set<std::string>& values) {
     std::vector<std::string> choices;
@@ -38,23 +54,25 @@ bool HistoryBrowser::load() {
     rows_.clear();
     HistoryQuery everything;
     everything.withGuidance = false;
-    std::optional<std::vector<HistoryWarning>> warnings = reader_.read(everything);
+    everything.withIdentity = false;
     std::set<std::string> types;
     std::set<std::string> districts;
-    if (warnings) {
-        rows_.reserve(warnings->size());
-        for (HistoryWarning& warning : *warnings) {
+    DayMemo firstDays;
+    DayMemo lastDays;
+    const bool read = reader_.forEach(
+        everything,
+        [&](HistoryWarning&& warning) {
             types.insert(warning.type);
             districts.insert(warning.district);
-            const HistoryDay first = localDayOf(warning.firstSeen);
-            const HistoryDay last = lastDayOf(warning);
+            const HistoryDay first = firstDays.dayOf(warning.firstSeen);
+            const HistoryDay last = lastDays.dayOf(lastMomentOf(warning));
             rows_.push_back(Loaded{std::move(warning), first, last});
-        }
-    }
+        },
+        [&](std::size_t expected) { rows_.reserve(expected); });
     types_ = sortedChoices(types);
     districts_ = sortedChoices(districts);
     setFilter(filter_);
-    return warnings.has_value();
+    return read;
 }
 
 void HistoryBrowser::setFilter(HistoryFilter filter) {
