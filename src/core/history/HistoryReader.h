@@ -28,7 +28,7 @@ class HistoryReader {
     // Empty when there is no history yet; nullopt when the file cannot be read.
     std::optional<std::vector<HistoryWarning>> read(const HistoryQuery& query);
     // The same warnings one at a time, none of them kept; false when the file cannot be read.
-    // `expected` first hears how many there are.
+    // `expected` first hears how many there may be at most.
     using Visitor = std::function<void(HistoryWarning&&)>;
     bool forEach(const HistoryQuery& query, const Visitor& visit,
                  const std::function<void(std::size_t expected)>& expected = {});
