@@ -78,11 +78,13 @@ std::optional<HistoryOptions> parseOptions(const std::vector<std::string>& args)
 }
 
 // Rows are written as they are read: a long history never sits in memory twice.
-bool printJson(HistoryReader& reader, const HistoryQuery& query) {
+bool printJson(HistoryReader& reader, HistoryQuery query) {
+    // The file's UTF-8 goes out as it is, never through GB18030 and back.
+    query.utf8Texts = true;
     JsonWriter writer;
-    const auto text = [&](const char* name, std::string_view gb) {
+    const auto text = [&](const char* name, std::string_view utf8) {
         writer.key(name);
-        writer.string(utf8FromGb(gb));
+        writer.string(utf8);
     };
     const auto time = [&](const char* name, std::optional<HistoryTime> value) {
         writer.key(name);

@@ -14,7 +14,9 @@ namespace {
 constexpr int kReaderBusyMilliseconds = 2000;
 
 HistoryWarning rowOf(const SqliteStatement& row, const HistoryQuery& query) {
-    const auto text = [&](int column) { return gbFromUtf8(row.text(column)); };
+    const auto text = [&](int column) {
+        return query.utf8Texts ? std::string(row.text(column)) : gbFromUtf8(row.text(column));
+    };
     HistoryWarning warning;
     warning.rowId = row.integer(0);
     if (query.withIdentity) {

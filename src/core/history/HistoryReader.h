@@ -17,6 +17,8 @@ struct HistoryQuery {
     unsigned colours = (1u << kHistoryColours) - 1;  // bit n: colour n
     bool withDescription = true;
     bool withIdentity = true;  // key and region
+    // Texts as the file holds them, UTF-8, for output that goes straight out; else GB18030.
+    bool utf8Texts = false;
     bool withGuidance = true;
 };
 
