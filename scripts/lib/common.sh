@@ -9,7 +9,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 RUN_PACKAGES=(
     build-essential cmake ninja-build pkg-config ca-certificates
     libcurl4-openssl-dev libssl-dev libpng-dev zlib1g-dev rapidjson-dev libcpp-httplib-dev
-    libxcb1-dev libcanberra-dev qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+    libxcb1-dev libcanberra-dev libsqlite3-dev qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
     xvfb xauth trayer fonts-wqy-microhei x11-utils xdotool imagemagick curl
 )
 # What making and checking the Debian package adds.

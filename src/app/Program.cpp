@@ -108,6 +108,7 @@ Program::Program(QStringList arguments, StartAnew startAnew)
     connect(tray_.get(), &TrayIcon::exitRequested, this, [this] { exitProgram(); });
     connect(tray_.get(), &TrayIcon::settingsRequested, this, [this] { openSettingsWindow(); });
     connect(tray_.get(), &TrayIcon::historyRequested, this, [this] { openHistoryWindow(); });
+    tray_->setHistoryShown(store_.readNumber(keys::kHistoryDays) > 0);
     connect(details_.get(), &DetailsWindow::historyRequested, this,
             [this] { openHistoryWindow(); });
     connect(details_.get(), &DetailsWindow::switchRequested, this, [this] {
@@ -212,6 +213,7 @@ SettingsServices Program::settingsServices() {
     SettingsServices services;
     services.settingsSaved = [this] {
         engine_->state().settingsChanged = true;
+        tray_->setHistoryShown(store_.readNumber(keys::kHistoryDays) > 0);
         if (icon_ != nullptr) {
             icon_->applyIconWindowSettings();
         }

@@ -16,6 +16,7 @@ int runJsonCommand(const std::vector<std::string>& args);
 int runOnceCommand(const std::vector<std::string>& args);
 int runCheckCommand(const std::vector<std::string>& args);
 int runSourceCommand(const std::vector<std::string>& args);
+int runHistoryCommand(const std::vector<std::string>& args);
 
 // Prints the usage to standard error and returns kUsage.
 int usage();

@@ -19,6 +19,8 @@ int usage() {
            "  source list                       the sources to choose from, * the current one\n"
            "  source use NAME                   make a source the current one\n"
            "  source show                       the current source and its rules\n"
+           "  history [--since YYYY-MM-DD] [--until YYYY-MM-DD] [--colour red,orange,...]\n"
+           "          [--json | --csv]          the warnings of the history, newest first\n"
            "Texts are UTF-8; the program directory is GALEWARDEN_HOME or the executable's.\n";
     return kUsage;
 }
@@ -46,6 +48,9 @@ int main(int argc, char** argv) {
     }
     if (command == "source") {
         return runSourceCommand(args);
+    }
+    if (command == "history") {
+        return runHistoryCommand(args);
     }
     if (command == "once") {
         return runOnceCommand(args);

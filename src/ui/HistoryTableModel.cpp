@@ -31,7 +31,7 @@ QVariant HistoryTableModel::data(const QModelIndex& index, int role) const {
         return toQString(browser_.cell(index.row(), column));
     }
     if (role == Qt::DecorationRole && column == HistoryBrowser::colour) {
-        return historySwatchColour(browser_.warningAt(index.row()).colour);
+        return historySwatchColour(browser_.colourAt(index.row()));
     }
     return {};
 }

@@ -63,8 +63,9 @@ void TrayIcon::buildMenu() {
     header_->setEnabled(false);
     header_->setVisible(false);
     menu_->addAction(QStringLiteral("&V.查看"), this, &TrayIcon::viewRequested);
-    menu_->addAction(QStringLiteral("&H.历史预警"), this, &TrayIcon::historyRequested)
-        ->setObjectName(QStringLiteral("trayHistory"));
+    history_ = menu_->addAction(QStringLiteral("&H.历史预警"), this, &TrayIcon::historyRequested);
+    history_->setObjectName(QStringLiteral("trayHistory"));
+    history_->setVisible(false);
     menu_->addAction(QStringLiteral("&S.设置"), this, &TrayIcon::settingsRequested);
     menu_->addSeparator();
     menu_->addAction(QStringLiteral("&X.关闭"), this, &TrayIcon::exitRequested);
@@ -194,6 +195,10 @@ QString TrayIcon::toolTip() const {
 
 QIcon TrayIcon::icon() const {
     return tray_.icon();
+}
+
+void TrayIcon::setHistoryShown(bool shown) {
+    history_->setVisible(shown);
 }
 
 QMenu& TrayIcon::menu() const {

@@ -70,6 +70,8 @@ class TrayIcon : public QObject {
     QString toolTip() const;
     QIcon icon() const;
     QMenu& menu() const;
+    // The "&H.历史预警" entry, there while a history is kept ([History] Days above 0).
+    void setHistoryShown(bool shown);
 
     // The balloon's title and body cut to their fields at whole characters.
     static BalloonTexts fittedBalloon(std::string_view title, std::string_view body);
@@ -93,6 +95,7 @@ class TrayIcon : public QObject {
     std::unique_ptr<QMenu> menu_;
     QSystemTrayIcon tray_;
     QAction* header_ = nullptr;
+    QAction* history_ = nullptr;
     QString title_;
     // The colour caption while warnings are in force, and the failure note; either may be empty.
     QString caption_;

@@ -61,6 +61,10 @@ class TrayIconTest : public QObject {
         QCOMPARE(entries[3]->text(), QStringLiteral("&S.设置"));
         QVERIFY(entries[4]->isSeparator());
         QCOMPARE(entries[5]->text(), QStringLiteral("&X.关闭"));
+        // The history's entry is there only while a history is kept.
+        QVERIFY(!entries[2]->isVisible());
+        tray.setHistoryShown(true);
+        QVERIFY(entries[2]->isVisible());
 
         QSignalSpy view(&tray, &TrayIcon::viewRequested);
         QSignalSpy history(&tray, &TrayIcon::historyRequested);

@@ -14,11 +14,30 @@ namespace {
 
 // A warning is counted on the days from its first sighting to its end (the pass that found it
 // gone) or, while in force, its last sighting.
-HistoryDay lastDayOf(const HistoryWarning& warning) {
-    const HistoryTime last =
-        warning.endedAt ? std::max(warning.firstSeen, *warning.endedAt - 1) : warning.lastSeen;
-    return localDayOf(last);
+// What a row's texts usually take together, headline to description.
+constexpr std::size_t kTypicalTextBytes = 320;
+
+HistoryTime lastMomentOf(const HistoryWarning& warning) {
+    return warning.endedAt ? std::max(warning.firstSeen, *warning.endedAt - 1) : warning.lastSeen;
 }
+
+// Rows come by time, so most fall on the day of the one before: the zone is asked once a day.
+class DayMemo {
+  public:
+    HistoryDay dayOf(HistoryTime time) {
+        if (time < start_ || time >= end_) {
+            day_ = localDayOf(time);
+            start_ = startOfDay(day_);
+            end_ = startOfDay(day_ + 1);
+        }
+        return day_;
+    }
+
+  private:
+    HistoryDay day_ = 0;
+    HistoryTime start_ = 0;
+    HistoryTime end_ = 0;
+};
 
 std::vector<std::string> sortedChoices(const std::set<std::string>& values) {
     std::vector<std::string> choices;
@@ -36,25 +55,76 @@ HistoryBrowser::HistoryBrowser(std::string path) : reader_(std::move(path)) {}
 
 bool HistoryBrowser::load() {
     rows_.clear();
+    texts_.clear();
     HistoryQuery everything;
     everything.withGuidance = false;
-    std::optional<std::vector<HistoryWarning>> warnings = reader_.read(everything);
+    everything.withIdentity = false;
     std::set<std::string> types;
     std::set<std::string> districts;
-    if (warnings) {
-        rows_.reserve(warnings->size());
-        for (HistoryWarning& warning : *warnings) {
+    DayMemo firstDays;
+    DayMemo lastDays;
+    const bool read = reader_.forEach(
+        everything,
+        [&](HistoryWarning&& warning) {
             types.insert(warning.type);
             districts.insert(warning.district);
-            const HistoryDay first = localDayOf(warning.firstSeen);
-            const HistoryDay last = lastDayOf(warning);
-            rows_.push_back(Loaded{std::move(warning), first, last});
-        }
-    }
+            const HistoryDay first = firstDays.dayOf(warning.firstSeen);
+            const HistoryDay last = lastDays.dayOf(lastMomentOf(warning));
+            keep(warning, first, last);
+        },
+        [&](std::size_t expected) {
+            rows_.reserve(expected);
+            texts_.reserve(expected * kTypicalTextBytes);
+        });
     types_ = sortedChoices(types);
     districts_ = sortedChoices(districts);
     setFilter(filter_);
-    return warnings.has_value();
+    return read;
+}
+
+void HistoryBrowser::keep(const HistoryWarning& warning, HistoryDay firstDay, HistoryDay lastDay) {
+    Loaded row{warning.rowId,   warning.colour, warning.firstSeen, warning.lastSeen,
+               warning.endedAt, firstDay,       lastDay,           {}};
+    std::size_t field = 0;
+    for (const std::string* value :
+         {&warning.headline, &warning.name, &warning.type, &warning.sender, &warning.district,
+          &warning.description, &warning.publishText, &warning.source}) {
+        row.texts[field++] = Span{texts_.size(), value->size()};
+        texts_ += *value;
+    }
+    rows_.push_back(row);
+}
+
+std::string_view HistoryBrowser::text(const Loaded& row, TextField field) const {
+    const Span span = row.texts[static_cast<std::size_t>(field)];
+    return std::string_view(texts_).substr(span.offset, span.size);
+}
+
+const HistoryBrowser::Loaded& HistoryBrowser::shownRow(int row) const {
+    return rows_[static_cast<std::size_t>(shown_[static_cast<std::size_t>(row)])];
+}
+
+HistoryWarning HistoryBrowser::warningAt(int row) const {
+    const Loaded& loaded = shownRow(row);
+    HistoryWarning w;
+    w.rowId = loaded.rowId;
+    w.colour = loaded.colour;
+    w.firstSeen = loaded.firstSeen;
+    w.lastSeen = loaded.lastSeen;
+    w.endedAt = loaded.endedAt;
+    w.headline = text(loaded, headline);
+    w.name = text(loaded, name);
+    w.type = text(loaded, typeName);
+    w.sender = text(loaded, senderName);
+    w.district = text(loaded, districtName);
+    w.description = text(loaded, description);
+    w.publishText = text(loaded, publishText);
+    w.source = text(loaded, source);
+    return w;
+}
+
+int HistoryBrowser::colourAt(int row) const {
+    return shownRow(row).colour;
 }
 
 void HistoryBrowser::setFilter(HistoryFilter filter) {
@@ -68,20 +138,18 @@ void HistoryBrowser::setFilter(HistoryFilter filter) {
 }
 
 bool HistoryBrowser::matches(const Loaded& row) const {
-    const HistoryWarning& w = row.warning;
     if ((filter_.from && row.lastDay < *filter_.from) ||
         (filter_.to && row.firstDay > *filter_.to) ||
-        !(filter_.colours >> static_cast<unsigned>(w.colour) & 1u) ||
-        (!filter_.type.empty() && w.type != filter_.type) ||
-        (!filter_.district.empty() && w.district != filter_.district)) {
+        !(filter_.colours >> static_cast<unsigned>(row.colour) & 1u) ||
+        (!filter_.type.empty() && text(row, typeName) != filter_.type) ||
+        (!filter_.district.empty() && text(row, districtName) != filter_.district)) {
         return false;
     }
     if (filter_.text.empty()) {
         return true;
     }
-    for (const std::string* field :
-         {&w.headline, &w.name, &w.sender, &w.district, &w.description}) {
-        if (containsText(*field, filter_.text, Case::Ignore)) {
+    for (const TextField field : {headline, name, senderName, districtName, description}) {
+        if (containsText(text(row, field), filter_.text, Case::Ignore)) {
             return true;
         }
     }
@@ -110,12 +178,8 @@ std::string HistoryBrowser::header(Column column) {
     return {};
 }
 
-const HistoryWarning& HistoryBrowser::warningAt(int row) const {
-    return rows_[static_cast<std::size_t>(shown_[static_cast<std::size_t>(row)])].warning;
-}
-
 std::string HistoryBrowser::cell(int row, Column column) const {
-    const HistoryWarning& w = warningAt(row);
+    const Loaded& w = shownRow(row);
     switch (column) {
         case firstSeen:
             return shownLocalTime(w.firstSeen);
@@ -124,13 +188,13 @@ std::string HistoryBrowser::cell(int row, Column column) const {
         case colour:
             return historyColourName(w.colour);
         case type:
-            return w.type;
+            return std::string(text(w, typeName));
         case sender:
-            return w.sender;
+            return std::string(text(w, senderName));
         case district:
-            return w.district;
+            return std::string(text(w, districtName));
         case state:
-            return gbFromUtf8(w.inForce() ? "生效中" : "已解除");
+            return gbFromUtf8(w.endedAt ? "已解除" : "生效中");
         case columnCount:
             break;
     }
@@ -138,7 +202,7 @@ std::string HistoryBrowser::cell(int row, Column column) const {
 }
 
 std::string HistoryBrowser::detailsText(int row) {
-    const HistoryWarning& shown = warningAt(row);
+    const HistoryWarning shown = warningAt(row);
     const std::optional<HistoryWarning> full = reader_.warning(shown.rowId);
     const HistoryWarning& w = full ? *full : shown;
     const auto line = [](const char* label, const std::string& value) {
@@ -186,7 +250,7 @@ std::vector<HistoryDayCount> HistoryBrowser::dailyCounts() const {
     }
     for (const int index : shown_) {
         const Loaded& row = rows_[static_cast<std::size_t>(index)];
-        const auto colourIndex = static_cast<std::size_t>(row.warning.colour);
+        const auto colourIndex = static_cast<std::size_t>(row.colour);
         for (HistoryDay day = std::max(first, row.firstDay); day <= std::min(last, row.lastDay);
              ++day) {
             ++counts[static_cast<std::size_t>(day - first)].byColour[colourIndex];
@@ -196,10 +260,15 @@ std::vector<HistoryDayCount> HistoryBrowser::dailyCounts() const {
 }
 
 std::string HistoryBrowser::csv() const {
+    std::vector<HistoryWarning> rows;
+    rows.reserve(shown_.size());
+    for (int row = 0; row < rowCount(); ++row) {
+        rows.push_back(warningAt(row));
+    }
     std::vector<const HistoryWarning*> warnings;
-    warnings.reserve(shown_.size());
-    for (const int index : shown_) {
-        warnings.push_back(&rows_[static_cast<std::size_t>(index)].warning);
+    warnings.reserve(rows.size());
+    for (const HistoryWarning& warning : rows) {
+        warnings.push_back(&warning);
     }
     return historyCsv(warnings);
 }

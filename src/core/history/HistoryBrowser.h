@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/history/HistoryDays.h"
@@ -46,7 +47,9 @@ class HistoryBrowser {
     int rowCount() const { return static_cast<int>(shown_.size()); }
     static std::string header(Column column);
     std::string cell(int row, Column column) const;
-    const HistoryWarning& warningAt(int row) const;
+    // The shown warning without its guidance.
+    HistoryWarning warningAt(int row) const;
+    int colourAt(int row) const;
     // The warning with its guidance, for reading: headline, times, description, guidance.
     std::string detailsText(int row);
 
@@ -59,15 +62,41 @@ class HistoryBrowser {
     std::string csv() const;
 
   private:
+    // Texts of all rows sit in one buffer: a hundred thousand rows would otherwise make a
+    // million small allocations.
+    enum TextField {
+        headline,
+        name,
+        typeName,
+        senderName,
+        districtName,
+        description,
+        publishText,
+        source,
+        textCount
+    };
+    struct Span {
+        std::size_t offset = 0;
+        std::size_t size = 0;
+    };
     struct Loaded {
-        HistoryWarning warning;
+        std::int64_t rowId = 0;
+        int colour = 0;
+        HistoryTime firstSeen = 0;
+        HistoryTime lastSeen = 0;
+        std::optional<HistoryTime> endedAt;
         HistoryDay firstDay = 0;
         HistoryDay lastDay = 0;
+        std::array<Span, textCount> texts{};
     };
+    void keep(const HistoryWarning& warning, HistoryDay firstDay, HistoryDay lastDay);
+    std::string_view text(const Loaded& row, TextField field) const;
+    const Loaded& shownRow(int row) const;
     bool matches(const Loaded& row) const;
 
     HistoryReader reader_;
     std::vector<Loaded> rows_;
+    std::string texts_;
     std::vector<int> shown_;
     HistoryFilter filter_;
     std::vector<std::string> types_;

@@ -14,22 +14,26 @@ namespace {
 constexpr int kReaderBusyMilliseconds = 2000;
 
 HistoryWarning rowOf(const SqliteStatement& row, const HistoryQuery& query) {
-    const auto text = [&](int column) { return gbFromUtf8(row.text(column)); };
+    const auto text = [&](int column) {
+        return query.utf8Texts ? std::string(row.text(column)) : gbFromUtf8(row.text(column));
+    };
     HistoryWarning warning;
     warning.rowId = row.integer(0);
-    warning.key = text(1);
+    if (query.withIdentity) {
+        warning.key = text(1);
+        warning.region = text(8);
+    }
+    warning.publishText = text(9);
+    warning.source = text(11);
     warning.headline = text(2);
     warning.name = text(3);
     warning.colour = static_cast<int>(row.integer(4));
     warning.type = text(5);
     warning.sender = text(6);
     warning.district = text(7);
-    warning.region = text(8);
-    warning.publishText = text(9);
     if (!row.isNull(10)) {
         warning.publishTime = row.integer(10);
     }
-    warning.source = text(11);
     warning.firstSeen = row.integer(12);
     warning.lastSeen = row.integer(13);
     if (!row.isNull(14)) {
@@ -72,6 +76,8 @@ HistoryReader::Opened HistoryReader::open() {
         db_.open(name, SqliteConnection::Mode::readOnly, kReaderBusyMilliseconds) != SQLITE_OK) {
         return Opened::failed;
     }
+    // Large histories are read through the memory map instead of a read call per page.
+    db_.exec("PRAGMA mmap_size = 268435456");
     // A file that is not the history yet (made by a pass just now) reads as no history.
     if (db_.integerOf("SELECT count(*) FROM sqlite_master WHERE name = 'passes'", -1) < 1) {
         db_.close();
@@ -81,28 +87,49 @@ HistoryReader::Opened HistoryReader::open() {
 }
 
 std::optional<std::vector<HistoryWarning>> HistoryReader::read(const HistoryQuery& query) {
+    std::vector<HistoryWarning> warnings;
+    const bool read = forEach(
+        query, [&](HistoryWarning&& warning) { warnings.push_back(std::move(warning)); },
+        [&](std::size_t expected) { warnings.reserve(expected); });
+    return read ? std::make_optional(std::move(warnings)) : std::nullopt;
+}
+
+bool HistoryReader::forEach(const HistoryQuery& query, const Visitor& visit,
+                            const std::function<void(std::size_t expected)>& expected) {
     const Opened opened = open();
     if (opened != Opened::yes) {
-        return opened == Opened::noFile ? std::make_optional(std::vector<HistoryWarning>{})
-                                        : std::nullopt;
+        return opened == Opened::noFile;
     }
-    SqliteStatement rows(db_.handle(),
-                         selectSql(query) +
-                             "WHERE coalesce(ended_at, ?1 + 1) > ?1 AND first_seen < ?2 "
-                             "AND (?3 >> colour) & 1 ORDER BY first_seen DESC, id DESC");
-    rows.bind(1, query.from.value_or(std::numeric_limits<HistoryTime>::min()));
-    rows.bind(2, query.until.value_or(std::numeric_limits<HistoryTime>::max()));
-    rows.bind(3, static_cast<std::int64_t>(query.colours));
-    std::vector<HistoryWarning> warnings;
+    const auto bindQuery = [&](SqliteStatement& statement) {
+        statement.bind(1, query.from.value_or(std::numeric_limits<HistoryTime>::min()));
+        statement.bind(2, query.until.value_or(std::numeric_limits<HistoryTime>::max()));
+        statement.bind(3, static_cast<std::int64_t>(query.colours));
+    };
+    constexpr std::string_view kWhere =
+        "WHERE coalesce(ended_at, ?1 + 1) > ?1 AND first_seen < ?2 AND (?3 >> colour) & 1 ";
+    // One transaction, so that the count and the rows see the same file.
+    db_.exec("BEGIN");
+    if (expected) {
+        // Row ids only grow: their span bounds the count without a walk over the rows.
+        SqliteStatement count(db_.handle(),
+                              "SELECT coalesce(max(id) - min(id) + 1, 0) FROM warnings");
+        if (count.step() == SQLITE_ROW) {
+            expected(static_cast<std::size_t>(count.integer(0)));
+        }
+    }
+    SqliteStatement rows(
+        db_.handle(), selectSql(query) + std::string(kWhere) + "ORDER BY first_seen DESC, id DESC");
+    bindQuery(rows);
     int rc = SQLITE_ROW;
     while ((rc = rows.step()) == SQLITE_ROW) {
-        warnings.push_back(rowOf(rows, query));
+        visit(rowOf(rows, query));
     }
+    db_.exec("COMMIT");
     if (rc != SQLITE_DONE) {
         db_.close();
-        return std::nullopt;
+        return false;
     }
-    return warnings;
+    return true;
 }
 
 std::optional<HistoryWarning> HistoryReader::warning(std::int64_t rowId) {

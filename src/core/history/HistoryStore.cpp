@@ -246,6 +246,15 @@ HistoryStore::Step HistoryStore::changes(const std::vector<HistoryWarning>& inFo
     const std::int64_t previousPass =
         db_.integerOf("SELECT last_pass FROM passes WHERE only = 1", now);
     const std::uint64_t pass = ++passNumber_;
+    SqliteStatement reopening(db_.handle(),
+                              "UPDATE warnings SET ended_at = NULL, last_seen = NULL WHERE id = "
+                              "(SELECT max(id) FROM warnings WHERE key = ?1) AND ended_at IS "
+                              "NOT NULL RETURNING id");
+    SqliteStatement inserting(
+        db_.handle(),
+        "INSERT INTO warnings(key, headline, name, colour, type, sender, district, region, "
+        "description, guidance, publish_text, publish_time, source, first_seen) "
+        "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14) RETURNING id");
     for (const HistoryWarning& warning : inForce) {
         const std::string key = utf8FromGb(warning.key);
         const auto found = openRows_.find(key);
@@ -253,9 +262,9 @@ HistoryStore::Step HistoryStore::changes(const std::vector<HistoryWarning>& inFo
             found->second.seenInPass = pass;
             continue;
         }
-        std::int64_t rowId = reopen(key);
+        std::int64_t rowId = reopen(reopening, key);
         if (rowId == 0) {
-            rowId = insert(warning, now);
+            rowId = insert(inserting, warning, now);
         }
         if (rowId == 0) {
             return stepFor(db_.lastError());
@@ -282,21 +291,15 @@ HistoryStore::Step HistoryStore::changes(const std::vector<HistoryWarning>& inFo
 }
 
 // The warning seen again after it had ended is the same row, in force once more.
-std::int64_t HistoryStore::reopen(const std::string& key) {
-    SqliteStatement statement(db_.handle(),
-                              "UPDATE warnings SET ended_at = NULL, last_seen = NULL WHERE id = "
-                              "(SELECT max(id) FROM warnings WHERE key = ?1) AND ended_at IS "
-                              "NOT NULL RETURNING id");
+std::int64_t HistoryStore::reopen(SqliteStatement& statement, const std::string& key) {
     statement.bind(1, key);
-    return statement.step() == SQLITE_ROW ? statement.integer(0) : 0;
+    const std::int64_t rowId = statement.step() == SQLITE_ROW ? statement.integer(0) : 0;
+    statement.reset();
+    return rowId;
 }
 
-std::int64_t HistoryStore::insert(const HistoryWarning& warning, HistoryTime now) {
-    SqliteStatement statement(
-        db_.handle(),
-        "INSERT INTO warnings(key, headline, name, colour, type, sender, district, region, "
-        "description, guidance, publish_text, publish_time, source, first_seen) "
-        "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14) RETURNING id");
+std::int64_t HistoryStore::insert(SqliteStatement& statement, const HistoryWarning& warning,
+                                  HistoryTime now) {
     int index = 0;
     for (const std::string* text : {&warning.key, &warning.headline, &warning.name}) {
         statement.bind(++index, utf8FromGb(*text));
@@ -314,7 +317,9 @@ std::int64_t HistoryStore::insert(const HistoryWarning& warning, HistoryTime now
     }
     statement.bind(++index, utf8FromGb(warning.source));
     statement.bind(++index, now);
-    return statement.step() == SQLITE_ROW ? statement.integer(0) : 0;
+    const std::int64_t rowId = statement.step() == SQLITE_ROW ? statement.integer(0) : 0;
+    statement.reset();
+    return rowId;
 }
 
 bool HistoryStore::prune(HistoryTime now, int days) {

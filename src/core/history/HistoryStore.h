@@ -49,9 +49,9 @@ class HistoryStore {
     Step transaction(const std::vector<HistoryWarning>* inForce, HistoryTime now, int days);
     Step changes(const std::vector<HistoryWarning>& inForce, HistoryTime now);
     bool loadOpenRows();
-    std::int64_t insert(const HistoryWarning& warning, HistoryTime now);
+    std::int64_t insert(SqliteStatement& statement, const HistoryWarning& warning, HistoryTime now);
     // The row id of the warning in force again; 0 when it never ended before.
-    std::int64_t reopen(const std::string& key);
+    std::int64_t reopen(SqliteStatement& statement, const std::string& key);
     bool prune(HistoryTime now, int days);
     std::optional<std::string> renameAside(HistoryTime now);
     HistoryNotice settle(Step step, HistoryTime now);

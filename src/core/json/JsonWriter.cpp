@@ -49,6 +49,10 @@ void JsonWriter::integer(long long value) {
     impl_->writer.Int64(value);
 }
 
+void JsonWriter::null() {
+    impl_->writer.Null();
+}
+
 std::string JsonWriter::text() const {
     return std::string(impl_->buffer.GetString(), impl_->buffer.GetSize());
 }

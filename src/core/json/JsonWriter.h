@@ -21,6 +21,7 @@ class JsonWriter {
     void key(std::string_view utf8);
     void string(std::string_view utf8);
     void integer(long long value);
+    void null();
 
     // The text written so far.
     std::string text() const;

@@ -52,7 +52,9 @@ class HistoryBrowserTest : public ::testing::Test {
     std::vector<std::string> keysShown() const {
         std::vector<std::string> keys;
         for (int row = 0; row < browser.rowCount(); ++row) {
-            keys.push_back(browser.warningAt(row).key);
+            const std::string headline = browser.warningAt(row).headline;
+            keys.push_back(
+                headline.substr(headline.find_last_not_of("abcdefghijklmnopqrstuvwxyz") + 1));
         }
         return keys;
     }
