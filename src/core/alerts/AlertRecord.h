@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "core/alerts/source/DateTime.h"
@@ -32,7 +33,8 @@ struct KeptAlert {
     std::string name;      // 暴雨蓝色预警
     std::string sender;
     std::string district;  // the watched district the headline matched
-    std::string guidance;
+    // Shared by the warnings of one signal: thousands of copies would cost the pass.
+    std::shared_ptr<const std::string> guidance;
 };
 
 }  // namespace galewarden

@@ -22,7 +22,7 @@ HistoryWarning historyWarning(const KeptAlert& alert, std::string_view source) {
     warning.district = alert.district;
     warning.region = alert.region;
     warning.description = alert.description;
-    warning.guidance = alert.guidance;
+    warning.guidance = alert.guidance ? *alert.guidance : std::string();
     warning.publishText = alert.publishTime;
     const DateTime& t = alert.publishDateTime;
     if (t != kMinimumDateTime) {

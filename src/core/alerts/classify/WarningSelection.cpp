@@ -132,7 +132,7 @@ class Selection {
                         warning.signalName + (colour.empty() ? "" : w.colourSuffix) + warning.word,
                         warning.sender,
                         warning.district,
-                        *warning.guidance};
+                        warning.guidance};
         // Thousands of warnings make megabytes of text: appended in place, never through
         // temporaries.
         append(acc_.detailsText,
