@@ -20,7 +20,7 @@ start_virtual_screen 1920x1080
 pids+=("$TRAY_HOST_PID" "$XVFB_PID")
 openbox --sm-disable >/dev/null 2>&1 &
 pids=("$!" "${pids[@]}")
-wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' 10 ||
+wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' 30 ||
     fail "openbox did not start"
 
 # parent_of WINDOW: the window the window manager put it in, its frame.
