@@ -1,8 +1,9 @@
 // The desktop program as a user runs it, against the stand-in service on loopback, on the
 // display named by DISPLAY or on a virtual screen of its own (Xvfb, 1920x1080):
 //   - the time from starting the executable to its icon window mapped on the screen;
-//   - over 60 s of five warnings cycling: the share of one core it uses, and its resident
-//     memory, both read from /proc.
+//   - over two minutes of five warnings cycling: the share of one core it uses, and its
+//     resident memory (all of it, and its own: RssAnon, without the shared libraries' pages),
+//     read from /proc.
 #include <benchmark/benchmark.h>
 #include <signal.h>
 #include <spawn.h>
@@ -18,6 +19,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "AlertService.h"
@@ -227,6 +229,8 @@ void BM_StartToIconWindow(benchmark::State& state) {
 }
 BENCHMARK(BM_StartToIconWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// Two minutes: the first still decodes each of the five pictures the first time it comes round,
+// the second is the steady state a user's machine lives in.
 void BM_IdleMinute(benchmark::State& state) {
     setUpOnce();
     const Home home;
@@ -236,18 +240,23 @@ void BM_IdleMinute(benchmark::State& state) {
         return;
     }
     std::this_thread::sleep_for(2s);  // the first pictures drawn, the balloon shown
-    double cpu = 0;
-    double ticks = 0;
-    for (auto _ : state) {
+    const auto minute = [&program] {
         const double before = program.cpuSeconds();
         const double ticksBefore = program.tickSeconds();
         std::this_thread::sleep_for(60s);
-        cpu = program.cpuSeconds() - before;
-        ticks = program.tickSeconds() - ticksBefore;
+        return std::pair(program.cpuSeconds() - before, program.tickSeconds() - ticksBefore);
+    };
+    std::pair<double, double> first;
+    std::pair<double, double> steady;
+    for (auto _ : state) {
+        first = minute();
+        steady = minute();
     }
-    state.counters["cpu_percent_of_one_core"] = cpu / 60.0 * 100.0;
-    state.counters["cpu_percent_in_ticks"] = ticks / 60.0 * 100.0;
+    state.counters["first_minute_cpu_percent"] = first.first / 60.0 * 100.0;
+    state.counters["cpu_percent_of_one_core"] = steady.first / 60.0 * 100.0;
+    state.counters["cpu_percent_in_ticks"] = steady.second / 60.0 * 100.0;
     state.counters["rss_MiB"] = program.statusMiB("VmRSS");
+    state.counters["anon_rss_MiB"] = program.statusMiB("RssAnon");
     state.counters["peak_rss_MiB"] = program.statusMiB("VmHWM");
 }
 BENCHMARK(BM_IdleMinute)->Unit(benchmark::kSecond)->Iterations(1);

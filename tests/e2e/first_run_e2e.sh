@@ -3,9 +3,9 @@
 # opens, is driven to its finish with its defaults (the national warning map, here the stand-in
 # service's answer of that shape), and the icon window and the tray icon appear with the feed's
 # warnings, whose details open from the tray icon. Checked from outside the process.
-# Usage: first_run_e2e.sh PROGRAM SERVICE SCREENSHOT
+# Usage: first_run_e2e.sh PROGRAM CLI SERVICE SCREENSHOT (the wizard needs no CLI)
 set -euo pipefail
-PROGRAM="$1" SERVICE="$2" SCREENSHOT="$3"
+PROGRAM="$1" SERVICE="$3" SCREENSHOT="$4"
 source "$(dirname "$0")/harness.sh"
 
 export XDG_CONFIG_HOME="$work/config" GALEWARDEN_HOME="$work/home"

@@ -14,20 +14,8 @@ export XDG_CONFIG_HOME="$work/config" GALEWARDEN_HOME="$work/home"
 mkdir -p "$GALEWARDEN_HOME"
 
 # A bus of its own with nothing to start on demand: only the test's services answer.
-cat >"$work/bus.conf" <<'CONF'
-<busconfig>
-  <type>session</type>
-  <listen>unix:tmpdir=/tmp</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
-dbus-daemon --config-file="$work/bus.conf" --nofork --print-address=3 3>"$work/bus.address" \
-    2>"$work/bus-daemon.log" &
+dbus-daemon --config-file="$(dirname "$0")/../support/session-bus.conf" --nofork \
+    --print-address=3 3>"$work/bus.address" 2>"$work/bus-daemon.log" &
 pids+=("$!")
 wait_for '[ -s "$work/bus.address" ]' 10 || fail "dbus-daemon did not start"
 export DBUS_SESSION_BUS_ADDRESS="$(head -n 1 "$work/bus.address")"

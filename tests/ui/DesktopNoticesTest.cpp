@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <vector>
@@ -21,19 +20,6 @@ namespace {
 
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
-
-// A bus of the test's own that starts no service by itself.
-constexpr char kBusConfig[] = R"(<busconfig>
-  <type>session</type>
-  <listen>unix:tmpdir=/tmp</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-)";
 
 }  // namespace
 
@@ -68,7 +54,6 @@ class DesktopNoticesTest : public QObject {
     Q_OBJECT
 
   private:
-    QTemporaryDir configDirectory_;
     QProcess daemon_;
     QString address_;
     int connections_ = 0;
@@ -108,14 +93,9 @@ class DesktopNoticesTest : public QObject {
 
   private slots:
     void initTestCase() {
-        const QString config = configDirectory_.filePath(QStringLiteral("bus.conf"));
-        QFile file(config);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(kBusConfig);
-        file.close();
         daemon_.start(QStringLiteral("dbus-daemon"),
-                      {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
-                       QStringLiteral("--print-address")});
+                      {QStringLiteral("--config-file=" GALEWARDEN_SESSION_BUS_CONFIG),
+                       QStringLiteral("--nofork"), QStringLiteral("--print-address")});
         QVERIFY2(daemon_.waitForReadyRead(5000), "dbus-daemon did not start");
         address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
     }

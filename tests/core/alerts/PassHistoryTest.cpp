@@ -3,14 +3,11 @@
 #include <algorithm>
 #include <map>
 
-#include "core/alerts/RefreshCycle.h"
+#include "core/alerts/AlertEngine.h"
 #include "core/alerts/RefreshState.h"
-#include "core/alerts/classify/Guidance.h"
-#include "core/alerts/outputs/RefreshPlugin.h"
 #include "core/config/ConfigStore.h"
 #include "core/history/HistoryReader.h"
 #include "core/history/HistoryStore.h"
-#include "core/net/HttpClient.h"
 #include "support/FakeService.h"
 #include "support/RecordingView.h"
 #include "support/TestHome.h"
@@ -39,24 +36,25 @@ std::string answerOf(std::initializer_list<const char*> warnings) {
     return answer + "]}";
 }
 
+// The engine's own passes, run on the test's thread, with the history file it keeps.
 class PassHistoryTest : public ::testing::Test {
   protected:
     PassHistoryTest() {
         ::setenv("GALEWARDEN_ALERT_SERVICE", service.base().c_str(), 1);
         store.writeText("Sign", "Auto", "0");
-        state.settingsChanged = true;
+        engine.state().settingsChanged = true;
     }
     ~PassHistoryTest() override { ::unsetenv("GALEWARDEN_ALERT_SERVICE"); }
 
     RefreshCycle::Outcome pass(const std::string& answer) {
         service.answer(answer);
         view.calls.clear();
-        return cycle.run();
+        return engine.runOnce();
     }
 
     // Name → in force, by the rows of the history file.
     std::map<std::string, bool> rows() {
-        HistoryReader reader(path);
+        HistoryReader reader(historyPath());
         std::map<std::string, bool> inForce;
         const std::vector<HistoryWarning> warnings =
             reader.read({}).value_or(std::vector<HistoryWarning>{});
@@ -67,21 +65,10 @@ class PassHistoryTest : public ::testing::Test {
     }
 
     test::TestHome home;
-    const std::string path = home.text() + "/History.db";
     test::FakeService service;
     ConfigStore store;
-    HttpClient http{HttpTimeouts{std::chrono::seconds(5), std::chrono::seconds(5)}};
-    const Guidance guidance;
-    RefreshState state;
     test::RecordingView view;
-    RefreshPlugin plugin;
-    HistoryStore history{path, 50};
-    RefreshCycle cycle{PassServices{.store = store,
-                                    .http = http,
-                                    .guidance = guidance,
-                                    .plugin = plugin,
-                                    .history = &history},
-                       state, view};
+    AlertEngine engine{view};
 };
 
 TEST_F(PassHistoryTest, AWarningLiftedOrGoneEndsAndTheOthersStayInForce) {
@@ -99,7 +86,7 @@ TEST_F(PassHistoryTest, AWarningLiftedOrGoneEndsAndTheOthersStayInForce) {
 
 TEST_F(PassHistoryTest, ARowHoldsWhatTheSourceGaveAndWhatThePassMadeOfIt) {
     pass(answerOf({kRainWarning}));
-    HistoryReader reader(path);
+    HistoryReader reader(historyPath());
     const std::vector<HistoryWarning> warnings =
         reader.read({}).value_or(std::vector<HistoryWarning>{});
     ASSERT_EQ(warnings.size(), 1u);

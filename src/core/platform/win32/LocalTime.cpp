@@ -1,6 +1,6 @@
 #include "core/platform/LocalTime.h"
 
-#include <ctime>
+#include "core/platform/LocalTimeParts.h"
 
 namespace galewarden {
 
@@ -14,19 +14,11 @@ LocalTime localTimeOf(std::int64_t seconds) {
     utc.tm_isdst = 0;
     // The offset is what the same fields mean as UTC apart.
     const auto offset = static_cast<int>(_mkgmtime64(&local) - _mkgmtime64(&utc));
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-            local.tm_min,         local.tm_sec,     offset};
+    return local_time_parts::fromParts(local, offset);
 }
 
 std::int64_t secondsOfLocalTime(int year, int month, int day, int hour, int minute, int second) {
-    std::tm parts{};
-    parts.tm_year = year - 1900;
-    parts.tm_mon = month - 1;
-    parts.tm_mday = day;
-    parts.tm_hour = hour;
-    parts.tm_min = minute;
-    parts.tm_sec = second;
-    parts.tm_isdst = -1;
+    std::tm parts = local_time_parts::toParts(year, month, day, hour, minute, second);
     return static_cast<std::int64_t>(_mktime64(&parts));
 }
 
