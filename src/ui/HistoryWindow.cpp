@@ -75,7 +75,12 @@ HistoryWindow::HistoryWindow(std::string historyFile, QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    QHeaderView* header = table_->horizontalHeader();
+    header->setStretchLastSection(true);
+    header->setSectionsClickable(true);
+    header->setSortIndicator(HistoryBrowser::firstSeen, Qt::DescendingOrder);
+    header->setSortIndicatorShown(true);
+    connect(header, &QHeaderView::sortIndicatorChanged, this, &HistoryWindow::sortRows);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &HistoryWindow::showSelected);
 
@@ -204,6 +209,18 @@ void HistoryWindow::applyFilter() {
     warningText_->clear();
     if (browser_.rowCount() > 0) {
         table_->selectRow(0);
+    }
+}
+
+// The chosen warning stays chosen, wherever the new order puts it.
+void HistoryWindow::sortRows(int column, Qt::SortOrder order) {
+    const QModelIndex current = table_->currentIndex();
+    const std::int64_t chosen = current.isValid() ? browser_.warningAt(current.row()).rowId : 0;
+    browser_.setOrder(static_cast<HistoryBrowser::Column>(column), order == Qt::AscendingOrder);
+    model_->rowsChanged();
+    if (const int row = browser_.rowOf(chosen); row >= 0) {
+        table_->selectRow(row);
+        table_->scrollTo(model_->index(row, 0));
     }
 }
 

@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -101,6 +102,28 @@ class HistoryWindowTest : public QObject {
         QCOMPARE(table->model()->rowCount(), 0);
         const auto& counts = control<HistoryChart>(window, "historyChart")->counts();
         QCOMPARE(static_cast<int>(counts.size()), 3);
+    }
+
+    // A click on the colour heading puts the blue rainstorm first, and the warning being read
+    // stays the one selected.
+    void aHeadingClickSortsAndKeepsTheChosenWarning() {
+        HistoryWindow window(path_);
+        window.show();
+        auto* table = control<QTableView>(window, "historyTable");
+        QHeaderView* header = table->horizontalHeader();
+        QCOMPARE(header->sortIndicatorSection(), 0);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        const int colourX = header->sectionViewportPosition(2) + header->sectionSize(2) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(colourX, 5));
+        QCOMPARE(header->sortIndicatorSection(), 2);
+        QCOMPARE(table->model()->index(0, 2).data().toString(), q("蓝色"));
+        QCOMPARE(table->currentIndex().row(), 1);
+        QVERIFY(control<QPlainTextEdit>(window, "warningText")
+                    ->toPlainText()
+                    .contains(q("阵风十二级以上")));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(colourX, 5));
+        QCOMPARE(table->model()->index(0, 2).data().toString(), q("红色"));
+        QCOMPARE(table->currentIndex().row(), 0);
     }
 
     void exportsTheShownRows() {

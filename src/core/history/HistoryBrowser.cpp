@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <set>
+#include <unordered_map>
 
 #include "core/history/HistoryColours.h"
 #include "core/history/HistoryCsv.h"
@@ -135,6 +136,89 @@ void HistoryBrowser::setFilter(HistoryFilter filter) {
             shown_.push_back(static_cast<int>(i));
         }
     }
+    sortShown();
+}
+
+void HistoryBrowser::setOrder(Column column, bool ascending) {
+    if (column == orderColumn_ && ascending == ascending_) {
+        return;
+    }
+    orderColumn_ = column;
+    ascending_ = ascending;
+    // From the file's order again, so that equals stay newest first whatever came before.
+    std::sort(shown_.begin(), shown_.end());
+    sortShown();
+}
+
+// Texts order the rows by their place among the distinct texts of the shown rows: a few
+// hundred strings sorted instead of a string comparison in every step of the rows' sort.
+std::unordered_map<std::string_view, std::int64_t> HistoryBrowser::textRanks(
+    TextField field) const {
+    std::unordered_map<std::string_view, std::int64_t> ranks;
+    for (const int index : shown_) {
+        ranks.emplace(text(rows_[static_cast<std::size_t>(index)], field), 0);
+    }
+    std::vector<std::string_view> distinct;
+    distinct.reserve(ranks.size());
+    for (const auto& [value, rank] : ranks) {
+        distinct.push_back(value);
+    }
+    std::sort(distinct.begin(), distinct.end());
+    for (std::size_t rank = 0; rank < distinct.size(); ++rank) {
+        ranks[distinct[rank]] = static_cast<std::int64_t>(rank);
+    }
+    return ranks;
+}
+
+void HistoryBrowser::sortShown() {
+    if (orderColumn_ == firstSeen && !ascending_) {
+        return;  // the file's order
+    }
+    const TextField field = orderColumn_ == type       ? typeName
+                            : orderColumn_ == sender   ? senderName
+                            : orderColumn_ == district ? districtName
+                                                       : textCount;
+    const std::unordered_map<std::string_view, std::int64_t> ranks =
+        field != textCount ? textRanks(field)
+                           : std::unordered_map<std::string_view, std::int64_t>();
+    const auto key = [&](const Loaded& row) -> std::int64_t {
+        switch (orderColumn_) {
+            case endedAt:  // in force counts as later than any end
+                return row.endedAt.value_or(std::numeric_limits<HistoryTime>::max());
+            case colour:
+                return row.colour;
+            case type:
+            case sender:
+            case district:
+                return ranks.at(text(row, field));
+            case state:
+                return row.endedAt ? 1 : 0;
+            case firstSeen:
+            case columnCount:
+                break;
+        }
+        return row.firstSeen;
+    };
+    std::vector<std::pair<std::int64_t, int>> keyed;
+    keyed.reserve(shown_.size());
+    for (const int index : shown_) {
+        keyed.emplace_back(key(rows_[static_cast<std::size_t>(index)]), index);
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [this](const auto& a, const auto& b) {
+        return ascending_ ? a.first < b.first : b.first < a.first;
+    });
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+        shown_[i] = keyed[i].second;
+    }
+}
+
+int HistoryBrowser::rowOf(std::int64_t rowId) const {
+    for (std::size_t row = 0; row < shown_.size(); ++row) {
+        if (rows_[static_cast<std::size_t>(shown_[row])].rowId == rowId) {
+            return static_cast<int>(row);
+        }
+    }
+    return -1;
 }
 
 bool HistoryBrowser::matches(const Loaded& row) const {

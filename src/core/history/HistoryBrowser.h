@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/history/HistoryDays.h"
@@ -43,6 +44,8 @@ class HistoryBrowser {
     bool load();
     void setFilter(HistoryFilter filter);
     const HistoryFilter& filter() const { return filter_; }
+    // The rows by one column; newest first (the file's order) among equals, and by default.
+    void setOrder(Column column, bool ascending);
 
     int rowCount() const { return static_cast<int>(shown_.size()); }
     static std::string header(Column column);
@@ -50,6 +53,8 @@ class HistoryBrowser {
     // The shown warning without its guidance.
     HistoryWarning warningAt(int row) const;
     int colourAt(int row) const;
+    // The shown row of the file's row `rowId`; -1 when it is not shown.
+    int rowOf(std::int64_t rowId) const;
     // The warning with its guidance, for reading: headline, times, description, guidance.
     std::string detailsText(int row);
 
@@ -93,12 +98,16 @@ class HistoryBrowser {
     std::string_view text(const Loaded& row, TextField field) const;
     const Loaded& shownRow(int row) const;
     bool matches(const Loaded& row) const;
+    void sortShown();
+    std::unordered_map<std::string_view, std::int64_t> textRanks(TextField field) const;
 
     HistoryReader reader_;
     std::vector<Loaded> rows_;
     std::string texts_;
     std::vector<int> shown_;
     HistoryFilter filter_;
+    Column orderColumn_ = firstSeen;
+    bool ascending_ = false;
     std::vector<std::string> types_;
     std::vector<std::string> districts_;
 };

@@ -109,6 +109,40 @@ TEST_F(HistoryBrowserTest, FiltersSelectTheRows) {
     }
 }
 
+struct OrderCase {
+    HistoryBrowser::Column column;
+    bool ascending;
+    std::vector<std::string> keys;
+};
+
+TEST_F(HistoryBrowserTest, ColumnsOrderTheRowsNewestFirstAmongEquals) {
+    using B = HistoryBrowser;
+    const std::vector<OrderCase> cases{
+        {B::firstSeen, true, {"rain", "wind", "heat"}},
+        {B::endedAt, true, {"rain", "heat", "wind"}},  // in force: later than any end
+        {B::endedAt, false, {"heat", "wind", "rain"}},
+        {B::colour, true, {"rain", "wind", "heat"}},
+        {B::colour, false, {"heat", "wind", "rain"}},
+        {B::type, true, {"rain", "wind", "heat"}},  // 暴雨 大风 高温, by pinyin
+        {B::district, true, {"heat", "rain", "wind"}},
+        {B::district, false, {"wind", "heat", "rain"}},
+        {B::state, true, {"heat", "wind", "rain"}},
+        {B::firstSeen, false, {"heat", "wind", "rain"}},
+    };
+    for (const OrderCase& c : cases) {
+        browser.setOrder(c.column, c.ascending);
+        EXPECT_EQ(keysShown(), c.keys) << c.column << (c.ascending ? " ascending" : " descending");
+    }
+    browser.setOrder(B::colour, true);
+    HistoryFilter beijing;
+    beijing.district = gb("北京市");
+    browser.setFilter(beijing);
+    EXPECT_EQ(keysShown(), (std::vector<std::string>{"rain", "heat"}));
+    EXPECT_EQ(browser.rowOf(browser.warningAt(1).rowId), 1);
+    browser.setFilter({});
+    EXPECT_EQ(keysShown(), (std::vector<std::string>{"rain", "wind", "heat"}));
+}
+
 TEST_F(HistoryBrowserTest, CellsTellTimeColourAndState) {
     ASSERT_EQ(browser.rowCount(), 3);
     EXPECT_EQ(browser.cell(2, HistoryBrowser::firstSeen), "2026-07-01 20:00");
