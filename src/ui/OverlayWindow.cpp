@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "core/platform/WindowStacking.h"
+
 namespace galewarden {
 
 namespace {
@@ -49,8 +51,11 @@ bool placesItself(const QWidget& window) {
     return window.windowFlags().testFlag(Qt::X11BypassWindowManagerHint);
 }
 
+// Raised only when an application's window covers it: raising it over an open menu or a
+// tooltip would hide what the user is about to click.
 void holdOnTop(QWidget& window) {
-    if (placesItself(window) && staysOnTop(window) && window.isVisible()) {
+    if (placesItself(window) && staysOnTop(window) && window.isVisible() &&
+        coveredByManagedWindow(window.winId())) {
         window.raise();
     }
 }

@@ -65,5 +65,25 @@ read -r left top < <(echo "$icon" | sed 's/^100x82+\([0-9]*\)+\([0-9]*\)$/\1 \2/
 [ "$("$CLI" config get General Top)" = "$top" ] &&
     [ "$("$CLI" config get General Right)" = $((1920 - left - 100)) ] ||
     fail "the place at $icon is not stored: $(grep -E '^(Top|Right)=' "$GALEWARDEN_HOME/Galewarden.ini")"
+
+# An application's window opened over the icon does not hide it: the window manager leaves the
+# icon above, or the icon raises itself.
+hex() { printf '0x%x' "$1"; }
+icon_window=""
+for window in $(xdotool search --all --onlyvisible --pid "$program" 2>/dev/null); do
+    [ "$(window_geometry "$window" | cut -d' ' -f3-)" = "100 82" ] && icon_window="$(hex "$window")"
+done
+[ -n "$icon_window" ] || fail "no icon window to cover"
+xmessage -geometry "300x200+$((left - 50))+$((top - 50))" "over the icon" 2>/dev/null &
+pids+=("$!")
+# xmessage names no process on its window; its class finds it.
+cover() { xdotool search --onlyvisible --class Xmessage 2>/dev/null | head -n 1; }
+wait_for '[ -n "$(cover)" ]' 10 || fail "the covering window did not open"
+cover_frame="$(parent_of "$(cover)")"
+# The first of the two in the root's children, listed from the top.
+topmost_of() { xwininfo -root -children | grep -o -m 1 -E "^ *($1|$2) " | tr -d ' '; }
+wait_for '[ "$(topmost_of "$icon_window" "$cover_frame")" = "$icon_window" ]' 5 ||
+    fail "the icon stayed below an application's window: $(xwininfo -root -children | head -n 8)"
+
 import -window root "$SCREENSHOT"
 echo "window manager end to end: passed"

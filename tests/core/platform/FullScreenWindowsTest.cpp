@@ -1,89 +1,18 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/platform/FullScreenWindows.h"
-
-extern char** environ;
+#include "support/Xvfb.h"
 
 namespace galewarden {
 namespace {
 
-constexpr int kScreenWidth = 1024;
-constexpr int kScreenHeight = 768;
-
-std::optional<std::filesystem::path> findXvfb() {
-    const char* path = std::getenv("PATH");
-    std::istringstream folders(path != nullptr ? path : "");
-    for (std::string folder; std::getline(folders, folder, ':');) {
-        const std::filesystem::path candidate = std::filesystem::path(folder) / "Xvfb";
-        if (!folder.empty() && ::access(candidate.c_str(), X_OK) == 0) {
-            return candidate;
-        }
-    }
-    return std::nullopt;
-}
-
-// An X server of our own: it picks a free display number and writes it to the pipe once it
-// accepts connections, so tests in parallel never share one.
-class Xvfb {
-  public:
-    explicit Xvfb(const std::filesystem::path& program) {
-        int ready[2];
-        if (::pipe(ready) != 0) {
-            return;
-        }
-        const std::string size =
-            std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24";
-        const std::string fd = std::to_string(ready[1]);
-        std::vector<std::string> args = {program.string(), "-screen", "0",          size,
-                                         "-nolisten",      "tcp",     "-displayfd", fd};
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
-        const bool started =
-            ::posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) == 0;
-        ::close(ready[1]);
-        std::string number;
-        char c = 0;
-        while (started && ::read(ready[0], &c, 1) == 1 && c != '\n') {
-            number += c;
-        }
-        ::close(ready[0]);
-        if (!started) {
-            pid_ = 0;
-        } else if (!number.empty()) {
-            display_ = ":" + number;
-        }
-    }
-    ~Xvfb() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    Xvfb(const Xvfb&) = delete;
-    Xvfb& operator=(const Xvfb&) = delete;
-
-    // Empty when the server did not come up.
-    const std::string& display() const { return display_; }
-
-  private:
-    pid_t pid_ = 0;
-    std::string display_;
-};
+constexpr int kScreenWidth = test::XvfbTest::kScreenWidth;
+constexpr int kScreenHeight = test::XvfbTest::kScreenHeight;
 
 struct Window {
     const char* what;
@@ -107,49 +36,16 @@ const Window kWindows[] = {
     {"screen-sized but never mapped", kScreenWidth, kScreenHeight, 0, false, false, false},
 };
 
-class FullScreenWindows : public ::testing::Test {
+class FullScreenWindows : public test::XvfbTest {
   protected:
-    void SetUp() override {
-        const std::optional<std::filesystem::path> program = findXvfb();
-        if (!program) {
-            GTEST_SKIP() << "Xvfb is not installed";
-        }
-        server_.emplace(*program);
-        ASSERT_FALSE(server_->display().empty()) << "Xvfb did not start";
-        ::setenv("DISPLAY", server_->display().c_str(), 1);
-        connection_ = xcb_connect(nullptr, nullptr);
-        ASSERT_EQ(xcb_connection_has_error(connection_), 0);
-        root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-    }
-    void TearDown() override {
-        if (connection_ != nullptr) {
-            xcb_disconnect(connection_);
-        }
-        ::unsetenv("DISPLAY");
-    }
-
     xcb_window_t create(const Window& window, xcb_window_t parent) {
-        const xcb_window_t id = xcb_generate_id(connection_);
-        const uint32_t overrideRedirect = window.overrideRedirect ? 1 : 0;
-        xcb_create_window(connection_, XCB_COPY_FROM_PARENT, id, parent, 0, 0,
-                          static_cast<uint16_t>(window.width), static_cast<uint16_t>(window.height),
-                          static_cast<uint16_t>(window.border), XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                          XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT, &overrideRedirect);
-        if (window.mapped) {
-            xcb_map_window(connection_, id);
-        }
-        sync();
-        return id;
+        return XvfbTest::create({.width = window.width,
+                                 .height = window.height,
+                                 .border = window.border,
+                                 .mapped = window.mapped,
+                                 .overrideRedirect = window.overrideRedirect},
+                                parent);
     }
-    // Once the server has answered, it has carried out every earlier request of ours.
-    void sync() {
-        std::free(
-            xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
-    }
-
-    std::optional<Xvfb> server_;
-    xcb_connection_t* connection_ = nullptr;
-    xcb_window_t root_ = 0;
 };
 
 TEST_F(FullScreenWindows, ShownTopLevelWindowsOfTheScreensOuterSizeCount) {
@@ -181,10 +77,7 @@ TEST_F(FullScreenWindows, TheCountFollowsAWindowThatComesAndGoes) {
 TEST_F(FullScreenWindows, AWindowCoveringOneMonitorCounts) {
     const std::vector<MonitorArea> monitors = {{0, 0, 512, 768}, {512, 0, 512, 768}};
     const auto place = [&](int left, int top, int width, int height) {
-        const xcb_window_t id = create({"", width, height, 0, true, false, false}, root_);
-        const uint32_t where[] = {static_cast<uint32_t>(left), static_cast<uint32_t>(top)};
-        xcb_configure_window(connection_, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, where);
-        sync();
+        XvfbTest::create({.left = left, .top = top, .width = width, .height = height});
     };
     place(512, 0, 512, 768);
     EXPECT_EQ(countFullScreenWindows(0, monitors), 1);
