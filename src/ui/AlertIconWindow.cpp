@@ -96,6 +96,7 @@ void AlertIconWindow::applyIconWindowSettings() {
         placeWindow();
     }
     label_->updateLabelWindow();
+    holdOnTop(*label_);
     keepSwitchInterval();
 }
 

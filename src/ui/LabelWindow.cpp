@@ -80,7 +80,6 @@ void LabelWindow::updateLabelWindow() {
     }
     setStaysOnTop(*this, staysOnTop(icon_));
     setVisible(icon_.isVisible());
-    holdOnTop(*this);
 
     const ColourValue textColour = textToColour(store_.read(keys::kLabelColor));
     if (labelStyled_ || !icon_.isVisible()) {

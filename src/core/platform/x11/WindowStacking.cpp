@@ -2,9 +2,12 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace galewarden {
@@ -17,37 +20,6 @@ template <typename Reply>
 ReplyPointer<Reply> owned(Reply* reply) {
     return ReplyPointer<Reply>(reply, &std::free);
 }
-
-// Asked once a second: one connection for the run, made again when it broke or DISPLAY changed.
-class Display {
-  public:
-    ~Display() { close(); }
-
-    xcb_connection_t* connection() {
-        const char* display = std::getenv("DISPLAY");
-        const std::string name = display != nullptr ? display : "";
-        if (connection_ != nullptr &&
-            (xcb_connection_has_error(connection_) != 0 || name != name_)) {
-            close();
-        }
-        if (connection_ == nullptr) {
-            connection_ = xcb_connect(nullptr, nullptr);
-            name_ = name;
-        }
-        return xcb_connection_has_error(connection_) == 0 ? connection_ : nullptr;
-    }
-
-  private:
-    void close() {
-        if (connection_ != nullptr) {
-            xcb_disconnect(connection_);  // a failed connection is freed like a good one
-            connection_ = nullptr;
-        }
-    }
-
-    xcb_connection_t* connection_ = nullptr;
-    std::string name_;
-};
 
 struct Area {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -63,52 +35,124 @@ struct Area {
     }
 };
 
-bool coveredOn(xcb_connection_t* connection, xcb_window_t window) {
-    const auto ours =
-        owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr));
-    if (!ours) {
-        return false;  // not (or no longer) a window: nothing to raise
+// Asked about every second: one connection for the run, made again when it broke or DISPLAY
+// changed. Windows that place themselves (our own label, menus) are remembered, so that a
+// usual look costs one round trip to the server.
+class Stacking {
+  public:
+    ~Stacking() { close(); }
+
+    std::optional<bool> covered(xcb_window_t window) {
+        xcb_connection_t* connection = connected();
+        if (connection == nullptr) {
+            return std::nullopt;
+        }
+        const auto geometryQuestion = xcb_get_geometry(connection, window);
+        const auto treeQuestion = xcb_query_tree(connection, root_);
+        const auto ours = owned(xcb_get_geometry_reply(connection, geometryQuestion, nullptr));
+        const auto tree = owned(xcb_query_tree_reply(connection, treeQuestion, nullptr));
+        if (!ours) {
+            return false;  // not (or no longer) a window: nothing to raise
+        }
+        if (!tree || ours->root != root_) {
+            return std::nullopt;
+        }
+        // Bottom to top: only the windows after ours lie above it.
+        const xcb_window_t* windows = xcb_query_tree_children(tree.get());
+        const xcb_window_t* end = windows + xcb_query_tree_children_length(tree.get());
+        const xcb_window_t* at = std::find(windows, end, window);
+        if (at == end) {
+            return std::nullopt;  // kept by a window manager after all
+        }
+        return coveredFrom(connection, Area(*ours), std::vector<xcb_window_t>(at + 1, end));
     }
-    const auto tree =
-        owned(xcb_query_tree_reply(connection, xcb_query_tree(connection, ours->root), nullptr));
-    if (!tree) {
-        return true;
+
+  private:
+    bool coveredFrom(xcb_connection_t* connection, const Area& ours,
+                     const std::vector<xcb_window_t>& above) {
+        std::unordered_set<xcb_window_t> stillSelfPlacing;
+        std::vector<xcb_window_t> asked;
+        std::vector<std::pair<xcb_get_window_attributes_cookie_t, xcb_get_geometry_cookie_t>>
+            questions;
+        for (const xcb_window_t other : above) {
+            if (selfPlacing_.contains(other)) {
+                stillSelfPlacing.insert(other);
+                continue;
+            }
+            asked.push_back(other);
+            questions.emplace_back(xcb_get_window_attributes(connection, other),
+                                   xcb_get_geometry(connection, other));
+        }
+        bool covered = false;
+        for (std::size_t i = 0; i < questions.size(); ++i) {
+            // Every answer is taken, so that none is left waiting on the connection.
+            const auto attributes =
+                owned(xcb_get_window_attributes_reply(connection, questions[i].first, nullptr));
+            const auto geometry =
+                owned(xcb_get_geometry_reply(connection, questions[i].second, nullptr));
+            if (!attributes || !geometry) {
+                continue;  // gone meanwhile
+            }
+            if (attributes->override_redirect != 0) {
+                stillSelfPlacing.insert(asked[i]);
+            } else if (attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
+                       Area(*geometry).overlaps(ours)) {
+                covered = true;
+            }
+        }
+        selfPlacing_ = std::move(stillSelfPlacing);
+        return covered;
     }
-    // Bottom to top: only the windows after ours lie above it.
-    const xcb_window_t* windows = xcb_query_tree_children(tree.get());
-    const int count = xcb_query_tree_children_length(tree.get());
-    int first = 0;
-    while (first < count && windows[first] != window) {
-        ++first;
+
+    xcb_connection_t* connected() {
+        const char* display = std::getenv("DISPLAY");
+        const std::string name = display != nullptr ? display : "";
+        if (connection_ != nullptr &&
+            (xcb_connection_has_error(connection_) != 0 || name != name_)) {
+            close();
+        }
+        if (connection_ == nullptr) {
+            int screen = 0;
+            connection_ = xcb_connect(nullptr, &screen);
+            name_ = name;
+            root_ = rootOf(screen);
+        }
+        return xcb_connection_has_error(connection_) == 0 && root_ != 0 ? connection_ : nullptr;
     }
-    if (first == count) {
-        return true;  // kept by a window manager after all: its place is unknown here
+
+    xcb_window_t rootOf(int number) const {
+        if (xcb_connection_has_error(connection_) != 0) {
+            return 0;
+        }
+        xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection_));
+        for (; screens.rem > 0; --number, xcb_screen_next(&screens)) {
+            if (number == 0) {
+                return screens.data->root;
+            }
+        }
+        return 0;
     }
-    std::vector<std::pair<xcb_get_window_attributes_cookie_t, xcb_get_geometry_cookie_t>> above;
-    for (int i = first + 1; i < count; ++i) {
-        above.emplace_back(xcb_get_window_attributes(connection, windows[i]),
-                           xcb_get_geometry(connection, windows[i]));
+
+    void close() {
+        if (connection_ != nullptr) {
+            xcb_disconnect(connection_);  // a failed connection is freed like a good one
+            connection_ = nullptr;
+        }
+        selfPlacing_.clear();
+        root_ = 0;
     }
-    const Area ourArea(*ours);
-    bool covered = false;
-    for (const auto& [attributeQuestion, geometryQuestion] : above) {
-        // Every answer is taken, so that none is left waiting on the connection.
-        const auto attributes =
-            owned(xcb_get_window_attributes_reply(connection, attributeQuestion, nullptr));
-        const auto geometry = owned(xcb_get_geometry_reply(connection, geometryQuestion, nullptr));
-        covered =
-            covered || (attributes && geometry && attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
-                        attributes->override_redirect == 0 && Area(*geometry).overlaps(ourArea));
-    }
-    return covered;
-}
+
+    xcb_connection_t* connection_ = nullptr;
+    std::string name_;
+    xcb_window_t root_ = 0;
+    std::unordered_set<xcb_window_t> selfPlacing_;
+};
 
 }  // namespace
 
 bool coveredByManagedWindow(std::uintptr_t window) {
-    static Display display;
-    xcb_connection_t* connection = display.connection();
-    return connection == nullptr || coveredOn(connection, static_cast<xcb_window_t>(window));
+    static Stacking stacking;
+    return stacking.covered(static_cast<xcb_window_t>(window)).value_or(true);
 }
 
 }  // namespace galewarden
