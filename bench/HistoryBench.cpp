@@ -52,7 +52,22 @@ void historyPassSomeChanged(benchmark::State& state) {
 }
 BENCHMARK(historyPassSomeChanged)->Unit(benchmark::kMillisecond);
 
-// The first pass after the start, every one of 3,000 warnings new to the file.
+// The very first pass: a new file, 3,000 warnings to insert, none to end.
+void historyFirstPassIntoNewFile(benchmark::State& state) {
+    const std::filesystem::path dir = freshDirectory("galewarden-history-bench-first");
+    const std::vector<HistoryWarning> warnings = bench::passWarnings(0);
+    int file = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        HistoryStore store(pathText(dir / ("History-" + std::to_string(file++) + ".db")));
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(store.recordPass(warnings, 1'000'000, 400));
+    }
+    std::filesystem::remove_all(dir);
+}
+BENCHMARK(historyFirstPassIntoNewFile)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// Every one of 3,000 warnings in force ends and 3,000 others are new: a whole turnover.
 void historyPassAllNew(benchmark::State& state) {
     const std::filesystem::path dir = freshDirectory("galewarden-history-bench-new");
     HistoryStore store(pathText(dir / "History.db"));
