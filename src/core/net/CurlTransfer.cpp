@@ -90,7 +90,6 @@ struct CurlTransfer::Handles {
 };
 
 struct CurlTransfer::Reception {
-    CURL* easy = nullptr;
     std::stop_token stop;
     std::string body;
     std::string headers;
@@ -102,9 +101,6 @@ struct CurlTransfer::Reception {
         const std::size_t length = size * count;
         if (reception.body.size() + length > HttpClient::kMaxBodyBytes) {
             return 0;  // libcurl fails the transfer
-        }
-        if (reception.body.empty()) {
-            reception.reserveDeclaredLength();
         }
         reception.body.append(data, length);
         return length;
@@ -131,16 +127,6 @@ struct CurlTransfer::Reception {
         return line.size();
     }
 
-    // A large answer is stored once instead of being copied each time the body grows.
-    void reserveDeclaredLength() {
-        curl_off_t declared = -1;
-        if (curl_easy_getinfo(easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &declared) == CURLE_OK &&
-            declared > 0) {
-            constexpr auto kLargest = static_cast<curl_off_t>(HttpClient::kMaxBodyBytes);
-            body.reserve(static_cast<std::size_t>(std::min(declared, kLargest)));
-        }
-    }
-
     static int onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
         return static_cast<Reception*>(self)->stop.stop_requested() ? 1 : 0;
     }
@@ -158,7 +144,6 @@ CurlTransfer::~CurlTransfer() = default;
 bool CurlTransfer::configure(const TransferSetup& setup) {
     Handles& h = *handles_;
     h.easy = curl_easy_init();
-    reception_->easy = h.easy;
     h.url = curl_url();
     if (h.easy == nullptr || h.url == nullptr ||
         curl_url_set(h.url, CURLUPART_URL, setup.url.c_str(), CURLU_PATH_AS_IS) != CURLUE_OK) {
