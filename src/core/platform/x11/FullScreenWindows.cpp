@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/platform/x11/XcbReplies.h"
+
 namespace galewarden {
 namespace {
 
@@ -22,23 +24,8 @@ struct Disconnect {
 };
 using Connection = std::unique_ptr<xcb_connection_t, Disconnect>;
 
-template <typename Reply>
-using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <typename Reply>
-ReplyPointer<Reply> owned(Reply* reply) {
-    return ReplyPointer<Reply>(reply, &std::free);
-}
-
-const xcb_screen_t* screenNumbered(xcb_connection_t* connection, int number) {
-    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
-    for (; screens.rem > 0; --number, xcb_screen_next(&screens)) {
-        if (number == 0) {
-            return screens.data;
-        }
-    }
-    return nullptr;
-}
+using xcb::owned;
+using xcb::screenNumbered;
 
 // A player made full screen on one monitor of several covers that monitor, not the screen.
 bool coversScreen(const xcb_get_geometry_reply_t& geometry, const xcb_screen_t& screen,

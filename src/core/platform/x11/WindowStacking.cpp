@@ -10,16 +10,12 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/platform/x11/XcbReplies.h"
+
 namespace galewarden {
 namespace {
 
-template <typename Reply>
-using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <typename Reply>
-ReplyPointer<Reply> owned(Reply* reply) {
-    return ReplyPointer<Reply>(reply, &std::free);
-}
+using xcb::owned;
 
 struct Area {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -124,13 +120,8 @@ class Stacking {
         if (xcb_connection_has_error(connection_) != 0) {
             return 0;
         }
-        xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection_));
-        for (; screens.rem > 0; --number, xcb_screen_next(&screens)) {
-            if (number == 0) {
-                return screens.data->root;
-            }
-        }
-        return 0;
+        const xcb_screen_t* screen = xcb::screenNumbered(connection_, number);
+        return screen != nullptr ? screen->root : 0;
     }
 
     void close() {
