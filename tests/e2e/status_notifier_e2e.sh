@@ -32,10 +32,7 @@ field() { python3 -c "import json,sys; r=json.loads(sys.argv[1]); print($2)" "$1
 serve_stand_in
 start_virtual_screen 1920x1080 no-tray
 pids+=("$XVFB_PID")
-openbox --sm-disable >/dev/null 2>&1 &
-pids=("$!" "${pids[@]}")
-wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' 30 ||
-    fail "openbox did not start"
+start_window_manager
 "$PROGRAM" >"$work/program.log" 2>&1 &
 program=$!
 pids=("$program" "${pids[@]}")

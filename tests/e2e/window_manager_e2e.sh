@@ -18,10 +18,7 @@ start_program() {
 }
 start_virtual_screen 1920x1080
 pids+=("$TRAY_HOST_PID" "$XVFB_PID")
-openbox --sm-disable >/dev/null 2>&1 &
-pids=("$!" "${pids[@]}")
-wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' 30 ||
-    fail "openbox did not start"
+start_window_manager
 
 # parent_of WINDOW: the window the window manager put it in, its frame.
 parent_of() { xwininfo -children -id "$1" | sed -n 's/^ *Parent window id: \(0x[0-9a-f]*\).*/\1/p'; }
