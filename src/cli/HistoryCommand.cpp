@@ -77,10 +77,16 @@ std::optional<HistoryOptions> parseOptions(const std::vector<std::string>& args)
     return options;
 }
 
+// A row's object with a description of a few sentences; room for a long history is made once,
+// but never more than a modest machine lends without a thought.
+constexpr std::size_t kTypicalRowBytes = 640;
+constexpr std::size_t kLargestReservation = 64u << 20;
+
 // Rows are written as they are read: a long history never sits in memory twice.
 bool printJson(HistoryReader& reader, HistoryQuery query) {
     // The file's UTF-8 goes out as it is, never through GB18030 and back.
     query.utf8Texts = true;
+    query.withGuidance = false;  // not part of the output
     JsonWriter writer;
     const auto text = [&](const char* name, std::string_view utf8) {
         writer.key(name);
@@ -95,26 +101,32 @@ bool printJson(HistoryReader& reader, HistoryQuery query) {
         }
     };
     writer.startArray();
-    const bool read = reader.forEach(query, [&](HistoryWarning&& w) {
-        writer.startObject();
-        writer.key("id");
-        writer.integer(w.rowId);
-        text("headline", w.headline);
-        text("name", w.name);
-        writer.key("colour");
-        writer.string(historyColourKey(w.colour));
-        text("type", w.type);
-        text("sender", w.sender);
-        text("district", w.district);
-        text("region", w.region);
-        text("description", w.description);
-        time("publishTime", w.publishTime);
-        text("source", w.source);
-        time("firstSeen", w.firstSeen);
-        time("lastSeen", w.lastSeen);
-        time("endedAt", w.endedAt);
-        writer.endObject();
-    });
+    const bool read = reader.forEach(
+        query,
+        [&](HistoryWarning&& w) {
+            writer.startObject();
+            writer.key("id");
+            writer.integer(w.rowId);
+            text("headline", w.headline);
+            text("name", w.name);
+            writer.key("colour");
+            writer.string(historyColourKey(w.colour));
+            text("type", w.type);
+            text("sender", w.sender);
+            text("district", w.district);
+            text("region", w.region);
+            text("description", w.description);
+            time("publishTime", w.publishTime);
+            text("source", w.source);
+            time("firstSeen", w.firstSeen);
+            time("lastSeen", w.lastSeen);
+            time("endedAt", w.endedAt);
+            writer.endObject();
+        },
+        [&](std::size_t expected) {
+            writer.reserve(std::min(expected, kLargestReservation / kTypicalRowBytes) *
+                           kTypicalRowBytes);
+        });
     writer.endArray();
     if (read) {
         std::cout << writer.text() << "\n";

@@ -53,7 +53,7 @@ std::string keptAsJson(const std::vector<KeptAlert>& kept) {
         writer.endObject();
     }
     writer.endArray();
-    return writer.text() + "\n";
+    return std::string(writer.text()) + "\n";
 }
 
 void print(const RecordingView& view, bool asJson) {

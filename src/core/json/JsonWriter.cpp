@@ -21,6 +21,10 @@ JsonWriter::JsonWriter() : impl_(std::make_unique<Impl>()) {}
 
 JsonWriter::~JsonWriter() = default;
 
+void JsonWriter::reserve(std::size_t bytes) {
+    impl_->buffer.Reserve(bytes);
+}
+
 void JsonWriter::startArray() {
     impl_->writer.StartArray();
 }
@@ -53,8 +57,8 @@ void JsonWriter::null() {
     impl_->writer.Null();
 }
 
-std::string JsonWriter::text() const {
-    return std::string(impl_->buffer.GetString(), impl_->buffer.GetSize());
+std::string_view JsonWriter::text() const {
+    return {impl_->buffer.GetString(), impl_->buffer.GetSize()};
 }
 
 }  // namespace galewarden

@@ -14,6 +14,9 @@ class JsonWriter {
     JsonWriter(const JsonWriter&) = delete;
     JsonWriter& operator=(const JsonWriter&) = delete;
 
+    // Room for this many bytes of text, for output whose size is known roughly beforehand.
+    void reserve(std::size_t bytes);
+
     void startArray();
     void endArray();
     void startObject();
@@ -23,8 +26,9 @@ class JsonWriter {
     void integer(long long value);
     void null();
 
-    // The text written so far.
-    std::string text() const;
+    // The text written so far, valid until the next write: output that runs to tens of
+    // megabytes is not copied to be printed.
+    std::string_view text() const;
 
   private:
     struct Impl;
