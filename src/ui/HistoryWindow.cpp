@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDateEdit>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -75,6 +76,7 @@ HistoryWindow::HistoryWindow(std::string historyFile, QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    fitRowsToOneLine();
     QHeaderView* header = table_->horizontalHeader();
     header->setStretchLastSection(true);
     header->setSectionsClickable(true);
@@ -110,6 +112,17 @@ HistoryWindow::HistoryWindow(std::string historyFile, QWidget* parent)
 }
 
 HistoryWindow::~HistoryWindow() = default;
+
+// A time on one line, and rows one line high: a hundred thousand rows are read by scrolling.
+void HistoryWindow::fitRowsToOneLine() {
+    const QFontMetrics metrics = table_->fontMetrics();
+    const int timeWidth = metrics.horizontalAdvance(QStringLiteral("2026-12-11 06:01")) +
+                          4 * metrics.averageCharWidth();
+    table_->setColumnWidth(HistoryBrowser::firstSeen, timeWidth);
+    table_->setColumnWidth(HistoryBrowser::endedAt, timeWidth);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->setDefaultSectionSize(metrics.height() + metrics.height() / 2);
+}
 
 QWidget* HistoryWindow::buildFilters() {
     auto* filters = new QWidget(this);

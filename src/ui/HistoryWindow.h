@@ -41,6 +41,7 @@ class HistoryWindow : public QWidget {
     QWidget* buildColours();
     void fillChoices();
     void applyFilter();
+    void fitRowsToOneLine();
     void sortRows(int column, Qt::SortOrder order);
     void showSelected();
     void exportRows();

@@ -70,6 +70,11 @@ class HistoryWindowTest : public QObject {
         QCOMPARE(table->model()->index(0, 6).data().toString(), q("生效中"));
         QCOMPARE(table->model()->index(1, 6).data().toString(), q("已解除"));
         QCOMPARE(table->model()->index(1, 2).data().toString(), q("蓝色"));
+        // Times on one line each.
+        const QString time = table->model()->index(0, 0).data().toString();
+        QVERIFY(table->columnWidth(0) > table->fontMetrics().horizontalAdvance(time));
+        QVERIFY(!table->wordWrap());
+        QVERIFY(table->rowHeight(0) < 2 * table->fontMetrics().height());
         QVERIFY(control<QPlainTextEdit>(window, "warningText")
                     ->toPlainText()
                     .contains(q("阵风十二级以上")));
