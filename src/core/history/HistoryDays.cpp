@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/platform/LocalTime.h"
+#include "core/text/NumberText.h"
 
 namespace galewarden {
 namespace {
@@ -89,21 +90,16 @@ std::string isoLocalTime(HistoryTime time) {
     if (t.year >= 0 && t.year <= 9999) {
         // Written by hand: `history --json` writes three of these a row, and printf's format
         // parsing was a tenth of its time.
-        char text[] = "0000-00-00T00:00:00+00:00";
-        const auto put = [&text](std::size_t at, int value, int digits) {
-            for (int i = digits - 1; i >= 0; --i, value /= 10) {
-                text[at + static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
-            }
-        };
-        put(0, t.year, 4);
-        put(5, t.month, 2);
-        put(8, t.day, 2);
-        put(11, t.hour, 2);
-        put(14, t.minute, 2);
-        put(17, t.second, 2);
+        std::string text = "0000-00-00T00:00:00+00:00";
+        putDigits(text, 0, t.year, 4);
+        putDigits(text, 5, t.month, 2);
+        putDigits(text, 8, t.day, 2);
+        putDigits(text, 11, t.hour, 2);
+        putDigits(text, 14, t.minute, 2);
+        putDigits(text, 17, t.second, 2);
         text[19] = t.utcOffsetSeconds < 0 ? '-' : '+';
-        put(20, offsetMinutes / 60, 2);
-        put(23, offsetMinutes % 60, 2);
+        putDigits(text, 20, offsetMinutes / 60, 2);
+        putDigits(text, 23, offsetMinutes % 60, 2);
         return text;
     }
     char text[40];

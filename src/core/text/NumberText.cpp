@@ -12,4 +12,10 @@ std::string formatReal(double value) {
     return std::string(buffer.data(), result.ptr);
 }
 
+void putDigits(std::string& text, std::size_t at, int value, int digits) {
+    for (int i = digits - 1; i >= 0; --i, value /= 10) {
+        text[at + static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
+    }
+}
+
 }  // namespace galewarden

@@ -6,6 +6,7 @@
 
 #include "core/text/AsciiCharacters.h"
 #include "core/text/CodePage.h"
+#include "core/text/NumberText.h"
 #include "core/text/TextPieces.h"
 #include "core/text/TextToNumber.h"
 
@@ -208,17 +209,12 @@ std::string formatDateTime(const DateTime& time) {
     // Written digit by digit: this runs once per warning, where a printf call is most of the
     // cost of normalising a time.
     std::string text = "0000/00/00 00:00:00";
-    const auto put = [&](std::size_t end, int value, int digits) {
-        for (int i = 0; i < digits; ++i, value /= 10) {
-            text[end - static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
-        }
-    };
-    put(3, time.year, 4);
-    put(6, time.month, 2);
-    put(9, time.day, 2);
-    put(12, time.hour, 2);
-    put(15, time.minute, 2);
-    put(18, time.second, 2);
+    putDigits(text, 0, time.year, 4);
+    putDigits(text, 5, time.month, 2);
+    putDigits(text, 8, time.day, 2);
+    putDigits(text, 11, time.hour, 2);
+    putDigits(text, 14, time.minute, 2);
+    putDigits(text, 17, time.second, 2);
     return text;
 }
 
