@@ -11,10 +11,15 @@ namespace {
 constexpr int kBeijingOffsetSeconds = 8 * 60 * 60;
 constexpr char kKeySeparator = '\x1f';
 
+std::string keyOf(const KeptAlert& alert) {
+    return alert.region + kKeySeparator + std::string(typeOf(alert.signalName)) + kKeySeparator +
+           alert.id;
+}
+
 HistoryWarning historyWarning(const KeptAlert& alert, std::string_view source) {
     HistoryWarning warning;
     warning.type = std::string(typeOf(alert.signalName));
-    warning.key = alert.region + kKeySeparator + warning.type + kKeySeparator + alert.id;
+    warning.key = keyOf(alert);
     warning.headline = alert.headline;
     warning.name = alert.name;
     warning.colour = isColourLevel(alert.level) ? alert.level : 0;
@@ -35,14 +40,16 @@ HistoryWarning historyWarning(const KeptAlert& alert, std::string_view source) {
 
 }  // namespace
 
-std::vector<HistoryWarning> historyWarnings(const std::vector<KeptAlert>& kept,
-                                            std::string_view source) {
-    std::vector<HistoryWarning> warnings;
-    warnings.reserve(kept.size());
+HistoryStore::InForce historyWarnings(const std::vector<KeptAlert>& kept, std::string source) {
+    HistoryStore::InForce inForce;
+    inForce.keys.reserve(kept.size());
     for (const KeptAlert& alert : kept) {
-        warnings.push_back(historyWarning(alert, source));
+        inForce.keys.push_back(keyOf(alert));
     }
-    return warnings;
+    inForce.warningAt = [&kept, source = std::move(source)](std::size_t i) {
+        return historyWarning(kept[i], source);
+    };
+    return inForce;
 }
 
 HistoryTime historyNow() {

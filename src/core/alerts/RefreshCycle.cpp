@@ -66,7 +66,7 @@ void RefreshCycle::recordHistory(const std::vector<KeptAlert>* kept) {
     HistoryNotice notice;
     if (kept != nullptr) {
         std::string source = currentSourceId(services_.store);
-        notice = services_.history->recordPass(
+        notice = services_.history->recordInForce(
             historyWarnings(*kept, source.empty() ? "custom" : source), now, days);
     } else {
         notice = services_.history->recordUnchanged(now, days);

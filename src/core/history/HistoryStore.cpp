@@ -42,6 +42,26 @@ std::string asidePath(const std::string& path, HistoryTime now, int attempt) {
     return pathText(native.parent_path() / nativePath(stem + pathText(native.extension())));
 }
 
+HistoryStore::InForce inForceOf(const std::vector<HistoryWarning>& warnings) {
+    HistoryStore::InForce inForce;
+    inForce.keys.reserve(warnings.size());
+    for (const HistoryWarning& warning : warnings) {
+        inForce.keys.push_back(warning.key);
+    }
+    inForce.warningAt = [&warnings](std::size_t i) { return warnings[i]; };
+    return inForce;
+}
+
+// For a pass the file could not take now: kept whole until it can.
+std::vector<HistoryWarning> wholeWarnings(const HistoryStore::InForce& inForce) {
+    std::vector<HistoryWarning> warnings;
+    warnings.reserve(inForce.keys.size());
+    for (std::size_t i = 0; i < inForce.keys.size(); ++i) {
+        warnings.push_back(inForce.warningAt(i));
+    }
+    return warnings;
+}
+
 }  // namespace
 
 std::string historyPath() {
@@ -51,9 +71,14 @@ std::string historyPath() {
 HistoryStore::HistoryStore(std::string path, int busyMilliseconds)
     : path_(std::move(path)), busyMilliseconds_(busyMilliseconds) {}
 
+HistoryNotice HistoryStore::recordInForce(const InForce& inForce, HistoryTime now,
+                                          int retentionDays) {
+    return write(&inForce, now, retentionDays);
+}
+
 HistoryNotice HistoryStore::recordPass(const std::vector<HistoryWarning>& inForce, HistoryTime now,
                                        int retentionDays) {
-    return write(&inForce, now, retentionDays);
+    return recordInForce(inForceOf(inForce), now, retentionDays);
 }
 
 HistoryNotice HistoryStore::recordUnchanged(HistoryTime now, int retentionDays) {
@@ -61,13 +86,12 @@ HistoryNotice HistoryStore::recordUnchanged(HistoryTime now, int retentionDays) 
     if (pending_) {
         const std::vector<HistoryWarning> missed = std::move(*pending_);
         pending_.reset();
-        return write(&missed, now, retentionDays);
+        return recordPass(missed, now, retentionDays);
     }
     return write(nullptr, now, retentionDays);
 }
 
-HistoryNotice HistoryStore::write(const std::vector<HistoryWarning>* inForce, HistoryTime now,
-                                  int days) {
+HistoryNotice HistoryStore::write(const InForce* inForce, HistoryTime now, int days) {
     if (off_ || days <= 0) {
         return {};
     }
@@ -92,7 +116,7 @@ HistoryNotice HistoryStore::write(const std::vector<HistoryWarning>* inForce, Hi
         return later ? later : notice;
     }
     if (step == Step::locked && inForce != nullptr) {
-        pending_ = *inForce;
+        pending_ = wholeWarnings(*inForce);
     }
     return settle(step, now);
 }
@@ -142,28 +166,16 @@ HistoryStore::Step HistoryStore::openFile() {
     if (rc != SQLITE_OK) {
         return rc == SQLITE_CANTOPEN ? Step::corrupt : stepFor(rc);
     }
-    {
-        SqliteStatement journal(db_.handle(), "PRAGMA journal_mode=WAL");
-        rc = journal.step();
-        if (rc != SQLITE_ROW) {
-            return stepFor(db_.lastError());
-        }
-        if (journal.text(0) != "wal") {
-            return Step::unwritable;
-        }
+    if (const Step wal = answered("PRAGMA journal_mode=WAL", "wal", Step::unwritable);
+        wal != Step::done) {
+        return wal;
     }
     if (!succeeded(rc = db_.exec("PRAGMA synchronous=NORMAL"))) {
         return stepFor(rc);
     }
-    {
-        SqliteStatement check(db_.handle(), "PRAGMA quick_check");
-        rc = check.step();
-        if (rc != SQLITE_ROW) {
-            return stepFor(db_.lastError());
-        }
-        if (check.text(0) != "ok") {
-            return Step::corrupt;
-        }
+    if (const Step check = answered("PRAGMA quick_check", "ok", Step::corrupt);
+        check != Step::done) {
+        return check;
     }
     if (db_.integerOf("PRAGMA user_version", -1) < history_schema::kVersion) {
         if (!succeeded(rc = db_.exec("BEGIN IMMEDIATE"))) {
@@ -176,6 +188,16 @@ HistoryStore::Step HistoryStore::openFile() {
         }
     }
     return Step::done;
+}
+
+// A statement that must answer `expected`: `otherwise` when it answers something else.
+HistoryStore::Step HistoryStore::answered(std::string_view sql, std::string_view expected,
+                                          Step otherwise) {
+    SqliteStatement statement(db_.handle(), sql);
+    if (statement.step() != SQLITE_ROW) {
+        return stepFor(db_.lastError());
+    }
+    return statement.text(0) == expected ? Step::done : otherwise;
 }
 
 HistoryStore::Step HistoryStore::stepFor(int rc) {
@@ -201,8 +223,7 @@ HistoryStore::Step HistoryStore::stepFor(int rc) {
     }
 }
 
-HistoryStore::Step HistoryStore::transaction(const std::vector<HistoryWarning>* inForce,
-                                             HistoryTime now, int days) {
+HistoryStore::Step HistoryStore::transaction(const InForce* inForce, HistoryTime now, int days) {
     int rc = db_.exec("BEGIN IMMEDIATE");
     if (!succeeded(rc)) {
         return stepFor(rc);
@@ -241,8 +262,7 @@ bool HistoryStore::loadOpenRows() {
     return rc == SQLITE_DONE;
 }
 
-HistoryStore::Step HistoryStore::changes(const std::vector<HistoryWarning>& inForce,
-                                         HistoryTime now) {
+HistoryStore::Step HistoryStore::changes(const InForce& inForce, HistoryTime now) {
     const std::int64_t previousPass =
         db_.integerOf("SELECT last_pass FROM passes WHERE only = 1", now);
     const std::uint64_t pass = ++passNumber_;
@@ -255,8 +275,8 @@ HistoryStore::Step HistoryStore::changes(const std::vector<HistoryWarning>& inFo
         "INSERT INTO warnings(key, headline, name, colour, type, sender, district, region, "
         "description, guidance, publish_text, publish_time, source, first_seen) "
         "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14) RETURNING id");
-    for (const HistoryWarning& warning : inForce) {
-        const std::string key = utf8FromGb(warning.key);
+    for (std::size_t i = 0; i < inForce.keys.size(); ++i) {
+        const std::string key = utf8FromGb(inForce.keys[i]);
         const auto found = openRows_.find(key);
         if (found != openRows_.end()) {
             found->second.seenInPass = pass;
@@ -264,7 +284,7 @@ HistoryStore::Step HistoryStore::changes(const std::vector<HistoryWarning>& inFo
         }
         std::int64_t rowId = reopen(reopening, key);
         if (rowId == 0) {
-            rowId = insert(inserting, warning, now);
+            rowId = insert(inserting, inForce.warningAt(i), now);
         }
         if (rowId == 0) {
             return stepFor(db_.lastError());

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -26,8 +28,18 @@ class HistoryStore {
 
     explicit HistoryStore(std::string path, int busyMilliseconds = kDefaultBusyMilliseconds);
 
-    // A processed pass: the warnings in force now (key and texts; the store sets the times).
-    // Those in force before and missing now end at `now`. `retentionDays` 0 writes nothing.
+    // The warnings in force by their keys. Most were in force before and need nothing but
+    // their key; `warningAt(i)` makes the whole warning i (texts, no times) only for one the
+    // file does not hold in force.
+    struct InForce {
+        std::vector<std::string> keys;
+        std::function<HistoryWarning(std::size_t)> warningAt;
+    };
+
+    // A processed pass: the warnings in force now (the store sets the times). Those in force
+    // before and missing now end at `now`. `retentionDays` 0 writes nothing.
+    HistoryNotice recordInForce(const InForce& inForce, HistoryTime now, int retentionDays);
+    // The same with every warning whole.
     HistoryNotice recordPass(const std::vector<HistoryWarning>& inForce, HistoryTime now,
                              int retentionDays);
     // An unchanged answer: the warnings in force were seen again at `now`.
@@ -43,11 +55,12 @@ class HistoryStore {
     };
     enum class Step { done, locked, corrupt, unwritable };
 
-    HistoryNotice write(const std::vector<HistoryWarning>* inForce, HistoryTime now, int days);
+    HistoryNotice write(const InForce* inForce, HistoryTime now, int days);
     Step ensureOpen();
     Step openFile();
-    Step transaction(const std::vector<HistoryWarning>* inForce, HistoryTime now, int days);
-    Step changes(const std::vector<HistoryWarning>& inForce, HistoryTime now);
+    Step answered(std::string_view sql, std::string_view expected, Step otherwise);
+    Step transaction(const InForce* inForce, HistoryTime now, int days);
+    Step changes(const InForce& inForce, HistoryTime now);
     bool loadOpenRows();
     std::int64_t insert(SqliteStatement& statement, const HistoryWarning& warning, HistoryTime now);
     // The row id of the warning in force again; 0 when it never ended before.

@@ -126,6 +126,29 @@ TEST(HistoryStore, TextsComeBackAsGiven) {
     EXPECT_EQ(back.source, "vendor");
 }
 
+// A pass of warnings the file already holds in force makes none of them whole.
+TEST(HistoryStore, OnlyWarningsNewToTheFileAreMadeWhole) {
+    const test::TestHome home;
+    HistoryStore store(home.text() + "/History.db");
+    const std::vector<HistoryWarning> given{test::warningFor("a", 2), test::warningFor("b", 3),
+                                            test::warningFor("c", 4)};
+    std::vector<std::size_t> asked;
+    const auto pass = [&](std::vector<std::string> keys) {
+        asked.clear();
+        HistoryStore::InForce inForce{std::move(keys), [&](std::size_t i) {
+                                          asked.push_back(i);
+                                          return given[i];
+                                      }};
+        EXPECT_FALSE(store.recordInForce(inForce, 1000, 400));
+    };
+    pass({given[0].key, given[1].key});
+    EXPECT_EQ(asked, (std::vector<std::size_t>{0, 1}));
+    pass({given[0].key, given[1].key});
+    EXPECT_TRUE(asked.empty());
+    pass({given[0].key, given[1].key, given[2].key});
+    EXPECT_EQ(asked, (std::vector<std::size_t>{2}));
+}
+
 TEST(HistoryStore, ReadsSelectByTimeAndColour) {
     const test::TestHome home;
     const std::string path = home.text() + "/History.db";
