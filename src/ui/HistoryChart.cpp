@@ -7,7 +7,7 @@
 #include <numeric>
 
 #include "core/history/HistoryColours.h"
-#include "ui/HistoryColourSwatch.h"
+#include "ui/SignalFill.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
@@ -82,7 +82,7 @@ void HistoryChart::paintEvent(QPaintEvent* /*event*/) {
             }
             const double height = static_cast<double>(area.height()) * count / highest;
             const QRectF bar(left, bottom - height, std::max(width - gap, 1.0), height);
-            painter.fillRect(bar, historySwatchColour(colour));
+            painter.fillRect(bar, signalFill(colour));
             painter.setPen(QColor(120, 120, 120));
             painter.drawRect(bar);
             bottom -= height;

@@ -1,7 +1,7 @@
 #include "ui/HistoryTableModel.h"
 
 #include "core/history/HistoryBrowser.h"
-#include "ui/HistoryColourSwatch.h"
+#include "ui/SignalFill.h"
 #include "ui/UiText.h"
 
 namespace galewarden {
@@ -31,7 +31,7 @@ QVariant HistoryTableModel::data(const QModelIndex& index, int role) const {
         return toQString(browser_.cell(index.row(), column));
     }
     if (role == Qt::DecorationRole && column == HistoryBrowser::colour) {
-        return historySwatchColour(browser_.colourAt(index.row()));
+        return signalFill(browser_.colourAt(index.row()));
     }
     return {};
 }

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "core/alerts/classify/SignalColour.h"
+#include "ui/SignalFill.h"
 
 namespace galewarden {
 namespace {
@@ -12,18 +13,6 @@ namespace {
 constexpr qreal kCentre = kTrayPictureSize / 2.0;
 constexpr qreal kReach = kCentre - 1.0;  // room for the outline's antialiasing
 constexpr qreal kDotRadius = 2.5;
-
-const QColor kTrayLightGrey(0xd9, 0xd9, 0xd9);
-const QColor kTrayBlue(0x1e, 0x5a, 0xe6);
-const QColor kTrayYellow(0xff, 0xd4, 0x00);
-const QColor kTrayOrange(0xff, 0x8a, 0x00);
-const QColor kTrayRed(0xe6, 0x10, 0x10);
-
-QColor fillOf(int level) {
-    static const std::array<QColor, 5> fills{kTrayLightGrey, kTrayBlue, kTrayYellow, kTrayOrange,
-                                             kTrayRed};
-    return fills[static_cast<std::size_t>(level - kWhite)];
-}
 
 QPolygonF diamond(QPointF centre, qreal reach) {
     return QPolygonF({centre + QPointF(0, -reach), centre + QPointF(reach, 0),
@@ -34,10 +23,10 @@ QPolygonF diamond(QPointF centre, qreal reach) {
 void fillQuarters(QPainter& painter) {
     const qreal half = kReach / 2;
     const std::array<std::pair<QPointF, QColor>, 4> quarters{{
-        {QPointF(kCentre, kCentre - half), kTrayYellow},
-        {QPointF(kCentre + half, kCentre), kTrayBlue},
-        {QPointF(kCentre, kCentre + half), kTrayRed},
-        {QPointF(kCentre - half, kCentre), kTrayOrange},
+        {QPointF(kCentre, kCentre - half), signalFill(kYellow)},
+        {QPointF(kCentre + half, kCentre), signalFill(kBlue)},
+        {QPointF(kCentre, kCentre + half), signalFill(kRed)},
+        {QPointF(kCentre - half, kCentre), signalFill(kOrange)},
     }};
     painter.setPen(Qt::NoPen);
     // An underlay keeps the antialiased seams between the quarters from letting light through.
@@ -60,7 +49,7 @@ QImage trayPicture(int level, int size) {
     const QPolygonF outline = diamond(QPointF(kCentre, kCentre), kReach);
     if (isColourLevel(level)) {
         painter.setPen(Qt::NoPen);
-        painter.setBrush(fillOf(level));
+        painter.setBrush(signalFill(level));
         painter.drawPolygon(outline);
     } else {
         fillQuarters(painter);
