@@ -104,7 +104,8 @@ void AlertIconWindow::applyIconWindowSettings() {
 void AlertIconWindow::placeWindow() {
     const WindowRect primary = primaryScreenRect();
     const WindowRect place =
-        keepReachable(iconRect(primary, configuredIcon(store_)), screenRects(), primary);
+        keepReachable(iconRect(primary, configuredIcon(store_), largestSide(devicePixelRatioF())),
+                      screenRects(), primary);
     const QSize size(place.width, place.height);
     if (size != shapeSize_) {
         setMask(shapeRegion(shapeSnapshot(size)));

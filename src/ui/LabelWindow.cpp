@@ -68,7 +68,8 @@ void LabelWindow::updateLabelWindow() {
         hide();
         return;
     }
-    const WindowRect place = labelRect(windowRectOf(icon_.geometry()), configuredLabel(store_));
+    const WindowRect place = labelRect(windowRectOf(icon_.geometry()), configuredLabel(store_),
+                                       largestSide(devicePixelRatioF()));
     const QRect wanted(place.left, place.top, place.width, place.height);
     if (geometry() != wanted) {
         const bool resized = size() != wanted.size();

@@ -29,13 +29,21 @@ int within(int start, int length, int low, int room) {
 
 }  // namespace
 
-int windowSide(int configured) {
-    return std::clamp(configured, 1, kLargestSide);
+int largestSide(double devicePixelRatio) {
+    if (!(devicePixelRatio > 1)) {  // NaN as well
+        return kLargestSide;
+    }
+    return std::max(1, static_cast<int>(kLargestSide / devicePixelRatio));
 }
 
-WindowRect iconRect(const WindowRect& primaryScreen, const ConfiguredIcon& configured) {
-    const int width = windowSide(configured.width);
-    const int height = windowSide(configured.height);
+int windowSide(int configured, int largest) {
+    return std::clamp(configured, 1, std::max(largest, 1));
+}
+
+WindowRect iconRect(const WindowRect& primaryScreen, const ConfiguredIcon& configured,
+                    int largest) {
+    const int width = windowSide(configured.width, largest);
+    const int height = windowSide(configured.height, largest);
     const long long left =
         static_cast<long long>(primaryScreen.left) + primaryScreen.width - configured.right - width;
     const long long top = static_cast<long long>(primaryScreen.top) + configured.top;
@@ -62,9 +70,9 @@ WindowRect keepReachable(const WindowRect& window, const std::vector<WindowRect>
             within(window.top, window.height, home.top, home.height), window.width, window.height};
 }
 
-WindowRect labelRect(const WindowRect& icon, const ConfiguredLabel& configured) {
-    const int width = windowSide(configured.width);
-    const int height = windowSide(configured.height);
+WindowRect labelRect(const WindowRect& icon, const ConfiguredLabel& configured, int largest) {
+    const int width = windowSide(configured.width, largest);
+    const int height = windowSide(configured.height, largest);
     const long long left =
         static_cast<long long>(icon.left) + icon.width / 2 + configured.posX - width / 2;
     const long long top =

@@ -14,10 +14,12 @@ struct WindowRect {
     bool operator==(const WindowRect&) const = default;
 };
 
-// The sides a window takes: the configured value held to 1..kLargestSide, so that a 0 gives
-// an (almost) empty window and a huge value no giant one.
+// The sides a window takes: the configured value held to 1..largest, so that a 0 gives an
+// (almost) empty window and a huge value no giant one. kLargestSide counts pixels; on a scaled
+// screen largestSide gives fewer points, so that the window's memory stays the same.
 inline constexpr int kLargestSide = 4096;
-int windowSide(int configured);
+int largestSide(double devicePixelRatio);
+int windowSide(int configured, int largest = kLargestSide);
 
 // [General] Width, Height, Top and Right as read.
 struct ConfiguredIcon {
@@ -28,7 +30,8 @@ struct ConfiguredIcon {
 };
 
 // Right is counted from the right edge of the primary screen, Top from its top.
-WindowRect iconRect(const WindowRect& primaryScreen, const ConfiguredIcon& configured);
+WindowRect iconRect(const WindowRect& primaryScreen, const ConfiguredIcon& configured,
+                    int largest = kLargestSide);
 
 // Top and Right that keep an icon at `icon`, for the configuration.
 struct IconPlace {
@@ -53,6 +56,7 @@ struct ConfiguredLabel {
 
 // The label's centre lies PosX, PosY from the icon's centre; halves drop their remainder.
 // Coordinates are held to what every window system takes.
-WindowRect labelRect(const WindowRect& icon, const ConfiguredLabel& configured);
+WindowRect labelRect(const WindowRect& icon, const ConfiguredLabel& configured,
+                     int largest = kLargestSide);
 
 }  // namespace galewarden

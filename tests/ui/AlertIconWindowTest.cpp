@@ -375,12 +375,13 @@ class AlertIconWindowTest : public QObject {
             rig.rotationTimer.start(1000);
             rig.window.updateIconWindowVisibility();
             const QRect geometry = rig.window.geometry();
-            QVERIFY(geometry.width() >= 1 && geometry.width() <= 4096);
-            QVERIFY(geometry.height() >= 1 && geometry.height() <= 4096);
+            const double scale = rig.window.devicePixelRatioF();
+            QVERIFY(geometry.width() >= 1 && geometry.width() * scale <= 4096);
+            QVERIFY(geometry.height() >= 1 && geometry.height() * scale <= 4096);
             QVERIFY(test::primaryScreen().intersects(geometry));
             QVERIFY(rig.window.windowOpacity() > 0 && rig.window.windowOpacity() <= 1);
             QVERIFY(rig.rotationTimer.interval() > 0 || !rig.rotationTimer.isActive());
-            QVERIFY(rig.label().width() <= 4096 && rig.label().height() <= 4096);
+            QVERIFY(rig.label().width() * scale <= 4096 && rig.label().height() * scale <= 4096);
             rig.window.grab();
             rig.label().grab();
         }

@@ -1,5 +1,6 @@
 #include <QTest>
 #include <climits>
+#include <cmath>
 #include <vector>
 
 #include "support/QtTestRegistry.h"
@@ -55,6 +56,31 @@ class WindowGeometryTest : public QObject {
         QFETCH(ConfiguredIcon, configured);
         QFETCH(WindowRect, expected);
         QCOMPARE(galewarden::iconRect(screen, configured), expected);
+    }
+
+    // A window's pixels, not its points, are held, whatever the scale reads.
+    void theLargestSideCountsPixels_data() {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("largest");
+        QTest::newRow("unscaled") << 1.0 << 4096;
+        QTest::newRow("1.25") << 1.25 << 3276;
+        QTest::newRow("1.5") << 1.5 << 2730;
+        QTest::newRow("2") << 2.0 << 2048;
+        QTest::newRow("below 1") << 0.5 << 4096;
+        QTest::newRow("0") << 0.0 << 4096;
+        QTest::newRow("not a number") << std::nan("") << 4096;
+        QTest::newRow("absurd") << 1e30 << 1;
+    }
+    void theLargestSideCountsPixels() {
+        QFETCH(double, scale);
+        QFETCH(int, largest);
+        QCOMPARE(largestSide(scale), largest);
+        const WindowRect icon = galewarden::iconRect(kFullHd, {100000, 100000, 0, 0}, largest);
+        QCOMPARE(icon.width, largest);
+        QCOMPARE(icon.height, largest);
+        const WindowRect label = galewarden::labelRect(icon, {0, 0, 100000, 100000}, largest);
+        QCOMPARE(label.width, largest);
+        QCOMPARE(label.height, largest);
     }
 
     void aDraggedIconStoresItsPlace() {
