@@ -67,6 +67,21 @@ MOLD_LINKING=(
     -DCMAKE_MODULE_LINKER_FLAGS=-fuse-ld=mold
 )
 
+# debian_build_options [COMPILE_FLAGS [LINK_FLAGS]]: sets DEBIAN_BUILD_OPTIONS to the cmake
+# options of the package's build: Release, with the flags Debian builds its own packages with
+# (stack protector, fortified functions, read-only relocations bound at start) and the flags
+# given. Debian's -g is dropped: the package's debug information would only be stripped.
+debian_build_options() {
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    local cppflags cflags cxxflags ldflags
+    cppflags="$(dpkg-buildflags --get CPPFLAGS)"
+    cflags="$(dpkg-buildflags --get CFLAGS | sed 's/\(^\| \)-g\( \|$\)/ /') $cppflags ${1:-}"
+    cxxflags="$(dpkg-buildflags --get CXXFLAGS | sed 's/\(^\| \)-g\( \|$\)/ /') $cppflags ${1:-}"
+    ldflags="$(dpkg-buildflags --get LDFLAGS) ${2:-}"
+    DEBIAN_BUILD_OPTIONS=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS="$cflags"
+        -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags")
+}
+
 # seconds_since START: whole seconds since START, a value of $SECONDS.
 seconds_since() {
     echo $((SECONDS - $1))

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <cstdlib>
 
-#include <galewarden/Version.h>
+#include <galewarden/UpdateCheck.h>
 
 #include "app/ErrorReport.h"
 #include "app/QtRefreshView.h"

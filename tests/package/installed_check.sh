@@ -2,14 +2,20 @@
 # The Debian package as a user meets it: built by scripts/package, installed with apt, used
 # by an unprivileged user with a fresh home (installed mode: no GALEWARDEN_HOME, no XDG
 # variables) against the stand-in service, started from its menu entry on a virtual screen,
-# then purged without a trace. With --built it takes the package scripts/package made before.
+# then purged without a trace. With --built DIR it takes the package scripts/package made
+# before in DIR.
 source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$ROOT/scripts/lib/desktop.sh"
 
-[ "${1:-}" = --built ] || "$ROOT/scripts/package"
-debs=("$ROOT"/build-package/galewarden_*.deb)
+dir=build-package
+if [ "${1:-}" = --built ]; then
+    dir="${2:-$dir}"
+else
+    "$ROOT/scripts/package"
+fi
+debs=("$ROOT/$dir"/galewarden_*.deb)
 deb="${debs[0]}"
-SERVICE="$ROOT/build-package/tools/alert-service/galewarden-alert-service"
+SERVICE="$ROOT/$dir/tools/alert-service/galewarden-alert-service"
 # A sentence of the typhoon red guidance, which the stand-in's default districts have in force.
 GUIDANCE="有关部门和单位按职责做好防台风应急和抢险工作"
 grep -q "$GUIDANCE" "$ROOT/resources/Guidance.html"
