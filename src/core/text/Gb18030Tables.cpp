@@ -51,22 +51,32 @@ std::size_t twoByteIndex(unsigned char lead, unsigned char trail) {
     return static_cast<std::size_t>(lead - 0x81) * kTrailCount + (trail - 0x40);
 }
 
-std::string run(iconv_t handle, std::string_view input) {
-    iconv(handle, nullptr, nullptr, nullptr, nullptr);
-    std::string output(input.size() * 4 + 16, '\0');
-    char* in = const_cast<char*>(input.data());
-    std::size_t inLeft = input.size();
-    char* out = output.data();
-    std::size_t outLeft = output.size();
-    if (iconv(handle, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
-        return {};
+// One character converted, kept on the stack: the tables convert every character of both
+// encodings one at a time, and a string each would be a hundred thousand allocations at start.
+class OneCharacter {
+  public:
+    OneCharacter(iconv_t handle, std::string_view input) {
+        iconv(handle, nullptr, nullptr, nullptr, nullptr);
+        char* in = const_cast<char*>(input.data());
+        std::size_t inLeft = input.size();
+        char* out = bytes_.data();
+        std::size_t outLeft = bytes_.size();
+        if (input.size() <= kLongestInput &&
+            iconv(handle, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1)) {
+            size_ = bytes_.size() - outLeft;
+        }
     }
-    output.resize(output.size() - outLeft);
-    return output;
-}
+
+    std::string_view text() const { return {bytes_.data(), size_}; }
+
+  private:
+    static constexpr std::size_t kLongestInput = 4;
+    std::array<char, 16> bytes_{};
+    std::size_t size_ = 0;
+};
 
 // The code point of a text that is exactly one UTF-8 character; kNone otherwise.
-std::uint32_t singleCodePoint(const std::string& utf8) {
+std::uint32_t singleCodePoint(std::string_view utf8) {
     std::size_t at = 0;
     const std::optional<std::uint32_t> codePoint = decodeUtf8(utf8, at);
     return codePoint && at == utf8.size() ? *codePoint : kNone;
@@ -128,7 +138,7 @@ class Tables {
             }
             std::string utf8;
             appendUtf8(utf8, codePoint);
-            toGb_[codePoint] = encodedFrom(run(toGb, utf8));
+            toGb_[codePoint] = encodedFrom(OneCharacter(toGb, utf8).text());
         }
     }
 
@@ -139,7 +149,8 @@ class Tables {
                     continue;
                 }
                 const char gb[] = {static_cast<char>(lead), static_cast<char>(trail)};
-                const std::string utf8 = run(toUtf8, std::string_view(gb, 2));
+                const OneCharacter converted(toUtf8, std::string_view(gb, 2));
+                const std::string_view utf8 = converted.text();
                 // Characters beyond the BMP have only their computed four-byte codes, so a
                 // two-byte one would not come back.
                 const std::uint32_t codePoint = singleCodePoint(utf8);
@@ -156,7 +167,8 @@ class Tables {
                                static_cast<char>(0x30 + index / 1260 % 10),
                                static_cast<char>(0x81 + index / 10 % 126),
                                static_cast<char>(0x30 + index % 10)};
-            const std::uint32_t codePoint = singleCodePoint(run(toUtf8, std::string_view(gb, 4)));
+            const std::uint32_t codePoint =
+                singleCodePoint(OneCharacter(toUtf8, std::string_view(gb, 4)).text());
             fourByte_[index] = codePoint < 0x10000 ? static_cast<std::uint16_t>(codePoint) : 0;
         }
     }
