@@ -91,12 +91,7 @@ std::string isoLocalTime(HistoryTime time) {
         // Written by hand: `history --json` writes three of these a row, and printf's format
         // parsing was a tenth of its time.
         std::string text = "0000-00-00T00:00:00+00:00";
-        putDigits(text, 0, t.year, 4);
-        putDigits(text, 5, t.month, 2);
-        putDigits(text, 8, t.day, 2);
-        putDigits(text, 11, t.hour, 2);
-        putDigits(text, 14, t.minute, 2);
-        putDigits(text, 17, t.second, 2);
+        putDateTime(text, {t.year, t.month, t.day, t.hour, t.minute, t.second});
         text[19] = t.utcOffsetSeconds < 0 ? '-' : '+';
         putDigits(text, 20, offsetMinutes / 60, 2);
         putDigits(text, 23, offsetMinutes % 60, 2);

@@ -18,4 +18,13 @@ void putDigits(std::string& text, std::size_t at, int value, int digits) {
     }
 }
 
+void putDateTime(std::string& text, const DateTimeFields& fields) {
+    putDigits(text, 0, fields.year, 4);
+    putDigits(text, 5, fields.month, 2);
+    putDigits(text, 8, fields.day, 2);
+    putDigits(text, 11, fields.hour, 2);
+    putDigits(text, 14, fields.minute, 2);
+    putDigits(text, 17, fields.second, 2);
+}
+
 }  // namespace galewarden

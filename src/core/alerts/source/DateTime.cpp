@@ -209,12 +209,7 @@ std::string formatDateTime(const DateTime& time) {
     // Written digit by digit: this runs once per warning, where a printf call is most of the
     // cost of normalising a time.
     std::string text = "0000/00/00 00:00:00";
-    putDigits(text, 0, time.year, 4);
-    putDigits(text, 5, time.month, 2);
-    putDigits(text, 8, time.day, 2);
-    putDigits(text, 11, time.hour, 2);
-    putDigits(text, 14, time.minute, 2);
-    putDigits(text, 17, time.second, 2);
+    putDateTime(text, {time.year, time.month, time.day, time.hour, time.minute, time.second});
     return text;
 }
 
