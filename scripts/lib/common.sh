@@ -61,11 +61,11 @@ build() {
 }
 
 # The linker flags that make a build link with mold, which links the test executables several
-# times faster than the default linker.
-MOLD_LINKING=(
-    -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=mold -DCMAKE_SHARED_LINKER_FLAGS=-fuse-ld=mold
-    -DCMAKE_MODULE_LINKER_FLAGS=-fuse-ld=mold
-)
+# times faster than the default linker. A build with linker flags of its own for executables
+# adds MOLD to them and takes MOLD_LIBRARY_LINKING.
+MOLD=-fuse-ld=mold
+MOLD_LIBRARY_LINKING=(-DCMAKE_SHARED_LINKER_FLAGS="$MOLD" -DCMAKE_MODULE_LINKER_FLAGS="$MOLD")
+MOLD_LINKING=(-DCMAKE_EXE_LINKER_FLAGS="$MOLD" "${MOLD_LIBRARY_LINKING[@]}")
 
 # debian_build_options [COMPILE_FLAGS [LINK_FLAGS]]: sets DEBIAN_BUILD_OPTIONS to the cmake
 # options of the package's build: Release, with the flags Debian builds its own packages with
