@@ -186,7 +186,12 @@ void DetailsWindow::showDetailsWindow() {
     QTimer::singleShot(kActivationGraceMs, this, [this] { QApplication::alert(this); });
 }
 
+// A hidden window decodes nothing: the program starts with it hidden, and its show brings the
+// pictures up to date.
 void DetailsWindow::showDetailPictures() {
+    if (!isVisible()) {
+        return;
+    }
     const auto entries =
         detailPictureEntries(static_cast<int>(display_.entryCount()), display_.currentIndex());
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -251,6 +256,11 @@ void DetailsWindow::closeEvent(QCloseEvent* event) {
     }
     event->ignore();
     hide();
+}
+
+void DetailsWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    showDetailPictures();
 }
 
 bool DetailsWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -43,7 +43,8 @@ class DetailsWindow : public QWidget {
 
     // Visible, restored, raised and activated; asks for attention when it stays inactive.
     void showDetailsWindow();
-    // The current entry of the display and the next two, or all of up to three.
+    // The current entry of the display and the next two, or all of up to three; while the
+    // window is hidden, at its next show.
     void showDetailPictures();
     void clearDetailPictures();
     // Replaces the details text (GB18030) when it differs from the one shown; true when it
@@ -61,6 +62,7 @@ class DetailsWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

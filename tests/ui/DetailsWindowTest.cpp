@@ -199,6 +199,7 @@ class DetailsWindowTest : public QObject {
         QFETCH(int, current);
         QFETCH(Entries, expected);
         DetailsWindow window(state_);
+        window.show();
         show(displayOf(5), 1);  // a previous display: every picture filled
         window.showDetailPictures();
         show(displayOf(count), current);
@@ -213,6 +214,21 @@ class DetailsWindowTest : public QObject {
         }
     }
 
+    // The program starts with the window hidden: its pictures wait for the show.
+    void hiddenWindowShowsThePicturesOfItsShow() {
+        show(displayOf(5), 1);
+        DetailsWindow window(state_);
+        window.showDetailPictures();
+        QVERIFY(pictures(window)[0]->pixmap().isNull());
+        show(displayOf(5), 4);
+        window.show();
+        const auto shown = pictures(window);
+        const Entries expected{4, 5, 1};
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            QCOMPARE(entryShownBy(shown[i], 5), expected[i]);
+        }
+    }
+
     void unusablePicturesFallBackToTheBuiltInOnes() {
         auto snapshot = std::make_shared<DisplaySnapshot>();
         snapshot->entries = {{"", gb("暴雨红"), ""},
@@ -220,6 +236,7 @@ class DetailsWindowTest : public QObject {
                              {"", gb("大风蓝"), ""}};
         show(snapshot, 0);
         DetailsWindow window(state_);
+        window.show();
         window.showDetailPictures();
         const auto shown = pictures(window);
         // In points as laid out, in the screen's own pixels as drawn: sharp when scaled.
