@@ -252,6 +252,8 @@ SettingsServices Program::settingsServices() {
 // Also run by a wizard opened from the settings window, in a program that monitors already.
 void Program::startMonitoring() {
     engine_->state().settingsChanged = true;
+    // The first pass fetches while the windows are made; its result waits for the event loop.
+    engine_->refreshNow();
     createIconWindow();
     applyAutoRun();
     display_.startMonitoring();
@@ -261,7 +263,6 @@ void Program::startMonitoring() {
         // Without a tray the window is the program's only presence.
         showDetailsWindow();
     }
-    engine_->refreshNow();
     timers_.visibility.start(kVisibilityPassMs);
     if (updates_ && store_.readFlag(keys::kAutoCheck)) {
         timers_.updateCheck.start(kUpdateCheckDelayMs);

@@ -33,9 +33,11 @@ void RefreshPresenter::setRefreshInterval(int milliseconds) {
     setTimerInterval(timers_.refresh, milliseconds);
 }
 
-// The new display replaces the old one whole; the cycle goes on from where it stood.
+// The new display replaces the old one whole; the cycle goes on from where it stood. The icon
+// window shows or hides for it at once, before the tray, the details text and the balloon.
 void RefreshPresenter::presentResult(const RefreshResult& result) {
     display_.takeResult(result.display, result.highestColour, result.anyKept, result.animate);
+    updateIconWindowVisibility();
     presentRefreshResult(result, *this);
     if (afterResult_) {
         afterResult_();
