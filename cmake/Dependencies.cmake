@@ -6,7 +6,7 @@ find_package(CURL REQUIRED)
 find_package(OpenSSL REQUIRED)
 find_package(PNG REQUIRED)
 find_package(RapidJSON REQUIRED)
-# The GB18030 tables are read from the system's iconv (part of the C library on glibc).
+# The GB18030 tables are read from the build system's iconv (part of the C library on glibc).
 find_package(Iconv REQUIRED)
 # The warning history.
 find_package(SQLite3 REQUIRED)

@@ -7,8 +7,8 @@
 #include "app/ErrorReportHelper.h"
 #include "app/Program.h"
 #include "app/SingleInstance.h"
+#include "core/platform/ProcessMemory.h"
 #include "core/platform/ProgramPaths.h"
-#include "core/text/CodePage.h"
 #include "ui/ApplicationIdentity.h"
 #include "ui/MessageBox.h"
 #include "ui/QtTranslation.h"
@@ -34,18 +34,12 @@ void sayThePreviousInstanceDidNotEnd() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    galewarden::reuseLargeBuffers();
     galewarden::preferPlaceableWindows();
     if (galewarden::isErrorReportHelperCall(argc, argv)) {
         return galewarden::runErrorReportHelper(argc, argv);
     }
     QApplication application(argc, argv);
-    if (!galewarden::codePagesReady()) {
-        std::fputs(
-            "galewarden: the GB18030 conversion tables could not be built (iconv has no "
-            "GB18030)\n",
-            stderr);
-        return 1;
-    }
     galewarden::nameTheApplication();
     if (!galewarden::useChineseQtTexts()) {
         std::fputs("galewarden: Qt's Chinese translation (qtbase_zh_CN) is not installed\n",

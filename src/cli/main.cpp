@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
-#include "core/text/CodePage.h"
+#include "core/platform/ProcessMemory.h"
 
 namespace galewarden::cli {
 
@@ -29,12 +29,7 @@ int usage() {
 
 int main(int argc, char** argv) {
     using namespace galewarden::cli;
-    if (!galewarden::codePagesReady()) {
-        std::cerr << "galewarden-cli: the GB18030 conversion tables could not be built (iconv has "
-                     "no GB18030): install the C library's gconv modules (GB18030.so) or correct "
-                     "GCONV_PATH; without them Chinese text would be lost\n";
-        return kFailure;
-    }
+    galewarden::reuseLargeBuffers();
     if (argc < 2) {
         return usage();
     }

@@ -124,8 +124,4 @@ std::string utf8FromGb(std::string_view gb) {
     return convertText(gb, Encoding::Gb18030, Encoding::Utf8);
 }
 
-bool codePagesReady() {
-    return detail::gb18030TablesReady();
-}
-
 }  // namespace galewarden

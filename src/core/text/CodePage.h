@@ -16,8 +16,4 @@ std::string convertText(std::string_view bytes, Encoding from, Encoding to);
 std::string gbFromUtf8(std::string_view utf8);
 std::string utf8FromGb(std::string_view gb);
 
-// Whether GB18030 conversion works on this system. Without it every character outside ASCII
-// would become "?", so a program checks this before anything else and stops when it is false.
-bool codePagesReady();
-
 }  // namespace galewarden
