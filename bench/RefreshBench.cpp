@@ -16,6 +16,7 @@
 #include "core/config/ConfigStore.h"
 #include "core/net/HttpClient.h"
 #include "core/platform/FileSystem.h"
+#include "core/platform/ProcessMemory.h"
 #include "core/text/CodePage.h"
 #include "core/text/TextPieces.h"
 #include "support/LoopbackServer.h"
@@ -111,6 +112,7 @@ class Environment {
 };
 
 void BM_RefreshPass(benchmark::State& bench) {
+    reuseLargeBuffers();  // as the programs do at their start
     const Environment environment;
     ConfigStore store;
     const HttpClient http;

@@ -6,6 +6,7 @@
 
 #include "core/platform/CrashSignals.h"
 #include "core/platform/FatalError.h"
+#include "core/platform/ProcessMemory.h"
 #include "core/text/CodePage.h"
 
 namespace galewarden {
@@ -58,6 +59,7 @@ bool RefreshWorker::start() {
     thread_ = std::thread([run, pass = pass_] {
         const ThreadFaultStack faultStack;
         runGuarded(pass, run->stop.get_token());
+        returnFreeMemory();
         {
             std::lock_guard lock(run->mutex);
             run->finished = true;
