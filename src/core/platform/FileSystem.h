@@ -25,6 +25,11 @@ FileState readFile(std::string_view path, std::string& bytes);
 // be kept), the file is rewritten in place instead.
 bool replaceFile(std::string_view path, std::string_view bytes);
 
+// Writes a file that does not exist yet (a link in its place counts as existing), without
+// flushing it to the disk: for scratch files that live only as long as the process needs them.
+// False, and no file left, when it cannot.
+bool createScratchFile(std::string_view path, std::string_view bytes);
+
 // Removes the temporary files beside the target that writers of replaceFile left when they
 // died before their rename. Only for a caller that knows no other writer is at work on the
 // file, because it holds a lock every writer of the file takes.

@@ -60,6 +60,20 @@ TEST_F(ReplaceFileTest, CreatesAndReplacesLeavingNoTemporaryFile) {
     EXPECT_FALSE(replaceFile(text("folder"), "x"));
 }
 
+// A scratch file is only ever new: whatever stands at its name, a link above all, stays as it is.
+TEST_F(ReplaceFileTest, AScratchFileIsWrittenOnlyWhereNothingIs) {
+    ASSERT_TRUE(createScratchFile(text("scratch.png"), "picture"));
+    EXPECT_EQ(home.read("scratch.png"), "picture");
+    EXPECT_FALSE(createScratchFile(text("scratch.png"), "other"));
+    EXPECT_EQ(home.read("scratch.png"), "picture");
+    ASSERT_TRUE(replaceFile(text("target.txt"), "kept"));
+    fs::create_symlink(file("target.txt"), file("link.png"));
+    EXPECT_FALSE(createScratchFile(text("link.png"), "x"));
+    EXPECT_EQ(home.read("target.txt"), "kept");
+    EXPECT_FALSE(createScratchFile(text("missing/scratch.png"), "x"));
+    EXPECT_FALSE(fs::exists(file("missing")));
+}
+
 TEST_F(ReplaceFileTest, ALinkStaysALinkAndTheFileAtTheEndOfItsChainChanges) {
     struct Link {
         std::string name, pointsTo;

@@ -111,7 +111,7 @@ class TemporaryFile {
 
     // Stores the bytes and gives back what the file then holds; empty when either fails.
     std::string storeAndReload(std::string_view bytes) const {
-        if (path_.empty() || !replaceFile(path_, bytes)) {
+        if (path_.empty() || !createScratchFile(path_, bytes)) {
             return {};
         }
         return storedPicture(path_);

@@ -99,6 +99,20 @@ bool rewriteInPlace(const std::string& target, std::string_view bytes) {
 
 }  // namespace
 
+bool createScratchFile(std::string_view path, std::string_view bytes) {
+    const std::string target = nativePath(path).string();
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return false;
+    }
+    const bool written = writeAll(fd, bytes);
+    if (::close(fd) == 0 && written) {
+        return true;
+    }
+    ::unlink(target.c_str());
+    return false;
+}
+
 bool replaceFile(std::string_view path, std::string_view bytes) {
     const std::string target = finalTarget(nativePath(path)).string();
     struct stat existing {};

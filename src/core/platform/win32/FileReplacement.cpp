@@ -90,6 +90,21 @@ bool rewriteInPlace(const std::wstring& target, std::string_view bytes) {
 
 }  // namespace
 
+bool createScratchFile(std::string_view path, std::string_view bytes) {
+    const std::wstring target = nativePath(path).native();
+    const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    const bool written = writeAll(file, bytes);
+    if (CloseHandle(file) && written) {
+        return true;
+    }
+    DeleteFileW(target.c_str());
+    return false;
+}
+
 bool replaceFile(std::string_view path, std::string_view bytes) {
     const std::wstring target = finalTarget(nativePath(path)).native();
     const DWORD attributes = GetFileAttributesW(target.c_str());
