@@ -74,29 +74,37 @@ AlertIconWindow::AlertIconWindow(ConfigStore& store, IconDisplay& state, QTimer&
 // previous result would otherwise decide for a second.
 void AlertIconWindow::updateIconWindowVisibility() {
     const ConfigStore::ReadPass pass(store_);
-    if (const auto options = readColourOptions(store_, state_.highestColour())) {
+    const std::optional<ColourOptions> options = readColourOptions(store_, state_.highestColour());
+    if (options) {
         state_.showColour(options->shown);
     }
     autoHide_.updateFullScreenCondition();
     setVisible(state_.visible());
-    applyIconWindowSettings();
+    applySettings(options);
 }
 
 void AlertIconWindow::applyIconWindowSettings() {
+    const ConfigStore::ReadPass pass(store_);
+    applySettings(readColourOptions(store_, state_.highestColour()));
+}
+
+void AlertIconWindow::applySettings(const std::optional<ColourOptions>& options) {
     if (dragging_) {
         return;
     }
-    const ConfigStore::ReadPass pass(store_);
     autoHide_.readMouseOverOption();
-    if (const auto options = readColourOptions(store_, state_.highestColour())) {
+    if (options) {
         state_.applyColourOptions(options->shown, options->alpha);
         setStaysOnTop(*this, options->onTop);
-        holdOnTop(*this);
         setOverlayAlpha(*this, state_.alpha());
         placeWindow();
     }
     label_->updateLabelWindow();
-    holdOnTop(*label_);
+    if (options) {
+        holdOnTop({this, label_});
+    } else {
+        holdOnTop({label_});
+    }
     keepSwitchInterval();
 }
 

@@ -6,7 +6,10 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <optional>
+
 #include "ui/AutoHide.h"
+#include "ui/ColourSection.h"
 #include "ui/EntryPictures.h"
 #include "ui/FullScreenRule.h"
 
@@ -67,6 +70,8 @@ class AlertIconWindow : public QWidget {
     void moveEvent(QMoveEvent* event) override;
 
   private:
+    // `options` are those of the colour now in force, read in the caller's pass.
+    void applySettings(const std::optional<ColourOptions>& options);
     void placeWindow();
     void keepSwitchInterval();
     void changePicture();

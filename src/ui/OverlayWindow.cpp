@@ -53,10 +53,23 @@ bool placesItself(const QWidget& window) {
 
 // Raised only when an application's window covers it: raising it over an open menu or a
 // tooltip would hide what the user is about to click.
-void holdOnTop(QWidget& window) {
-    if (placesItself(window) && staysOnTop(window) && window.isVisible() &&
-        coveredByManagedWindow(window.winId())) {
-        window.raise();
+void holdOnTop(std::initializer_list<QWidget*> windows) {
+    std::vector<QWidget*> held;
+    std::vector<std::uintptr_t> ids;
+    for (QWidget* window : windows) {
+        if (placesItself(*window) && staysOnTop(*window) && window->isVisible()) {
+            held.push_back(window);
+            ids.push_back(window->winId());
+        }
+    }
+    if (held.empty()) {
+        return;
+    }
+    const std::vector<bool> covered = coveredByManagedWindows(ids);
+    for (std::size_t i = 0; i < held.size(); ++i) {
+        if (covered[i]) {
+            held[i]->raise();
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <Qt>
+#include <initializer_list>
 
 #include "ui/WindowGeometry.h"
 
@@ -18,9 +19,9 @@ void makeOverlay(QWidget& window, Qt::WindowFlags extraFlags = {});
 // Whether the window stands outside the window manager: it then moves itself when dragged.
 bool placesItself(const QWidget& window);
 
-// No window manager keeps an overlay on top; it is raised again, while it should stay there,
-// whenever an application's window has come over it.
-void holdOnTop(QWidget& window);
+// No window manager keeps an overlay on top; each of `windows` is raised again, while it should
+// stay there, whenever an application's window has come over it.
+void holdOnTop(std::initializer_list<QWidget*> windows);
 
 // Opacity 0..255 (held to that range); 0 is shown as 1, never wholly transparent.
 void setOverlayAlpha(QWidget& window, int alpha);

@@ -1,14 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace galewarden {
 
-// Whether a window that the window manager keeps (an application's window, not a menu, a
-// tooltip or another window that places itself) is shown above `window` and overlaps it.
-// `window` is the native id of a top-level window that places itself. True where the window
-// system cannot be asked, so that the caller keeps its window on top as before.
-// Call it from one thread only.
-bool coveredByManagedWindow(std::uintptr_t window);
+// For each of `windows`, whether a window that the window manager keeps (an application's
+// window, not a menu, a tooltip or another window that places itself) is shown above it and
+// overlaps it. `windows` are native ids of top-level windows that place themselves. True where
+// the window system cannot be asked, so that the caller keeps its window on top as before.
+// One look at the stacking order answers for all. Call it from one thread only.
+std::vector<bool> coveredByManagedWindows(const std::vector<std::uintptr_t>& windows);
 
 }  // namespace galewarden

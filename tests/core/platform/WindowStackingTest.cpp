@@ -18,7 +18,7 @@ class WindowStacking : public test::XvfbTest {
         }
     }
 
-    bool covered() { return coveredByManagedWindow(icon_); }
+    bool covered() { return coveredByManagedWindows({icon_})[0]; }
     void raiseIcon() {
         const uint32_t above = XCB_STACK_MODE_ABOVE;
         xcb_configure_window(connection_, icon_, XCB_CONFIG_WINDOW_STACK_MODE, &above);
@@ -64,9 +64,22 @@ TEST_F(WindowStacking, TheOrderDecides) {
     EXPECT_TRUE(covered());
 }
 
+// The icon and its label in one look: each answer is its own window's, and the label, which
+// places itself too, covers nothing.
+TEST_F(WindowStacking, OneLookAnswersForEachWindow) {
+    const xcb_window_t label =
+        create({.left = 600, .top = 150, .width = 100, .height = 40, .overrideRedirect = true});
+    EXPECT_EQ(coveredByManagedWindows({icon_, label}), std::vector<bool>({false, false}));
+    const xcb_window_t over = create({.left = 650, .top = 185, .width = 300});
+    EXPECT_EQ(coveredByManagedWindows({icon_, label}), std::vector<bool>({false, true}));
+    xcb_destroy_window(connection_, over);
+    sync();
+    EXPECT_EQ(coveredByManagedWindows({icon_, label}), std::vector<bool>({false, false}));
+}
+
 TEST(WindowStackingWithoutDisplay, AWindowCountsAsCovered) {
     ::setenv("DISPLAY", ":65000", 1);
-    EXPECT_TRUE(coveredByManagedWindow(0x400001));
+    EXPECT_EQ(coveredByManagedWindows({0x400001, 0x400002}), std::vector<bool>({true, true}));
     ::unsetenv("DISPLAY");
 }
 

@@ -2,9 +2,9 @@
 
 namespace galewarden {
 
-// Without a stacking order to read, the window counts as covered.
-bool coveredByManagedWindow(std::uintptr_t /*window*/) {
-    return true;
+// Without a stacking order to read, every window counts as covered.
+std::vector<bool> coveredByManagedWindows(const std::vector<std::uintptr_t>& windows) {
+    return std::vector<bool>(windows.size(), true);
 }
 
 }  // namespace galewarden

@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 #include "core/platform/x11/XcbReplies.h"
@@ -33,53 +33,94 @@ struct Area {
 
 // Asked about every second: one connection for the run, made again when it broke or DISPLAY
 // changed. Windows that place themselves (our own label, menus) are remembered, so that a
-// usual look costs one round trip to the server.
+// usual look costs one round trip to the server for all the windows asked about.
 class Stacking {
   public:
     ~Stacking() { close(); }
 
-    std::optional<bool> covered(xcb_window_t window) {
+    // Per window: covered, not, or nullopt where the server could not tell.
+    std::vector<std::optional<bool>> covered(const std::vector<xcb_window_t>& windows) {
         xcb_connection_t* connection = connected();
         if (connection == nullptr) {
-            return std::nullopt;
+            return std::vector<std::optional<bool>>(windows.size());
         }
-        const auto geometryQuestion = xcb_get_geometry(connection, window);
+        std::vector<xcb_get_geometry_cookie_t> geometryQuestions;
+        for (const xcb_window_t window : windows) {
+            geometryQuestions.push_back(xcb_get_geometry(connection, window));
+        }
         const auto treeQuestion = xcb_query_tree(connection, root_);
-        const auto ours = owned(xcb_get_geometry_reply(connection, geometryQuestion, nullptr));
+        std::vector<xcb::ReplyPointer<xcb_get_geometry_reply_t>> ours;
+        for (const auto question : geometryQuestions) {
+            ours.push_back(owned(xcb_get_geometry_reply(connection, question, nullptr)));
+        }
         const auto tree = owned(xcb_query_tree_reply(connection, treeQuestion, nullptr));
-        if (!ours) {
-            return false;  // not (or no longer) a window: nothing to raise
+        // Bottom to top: only the windows after one lie above it.
+        const xcb_window_t* children = tree ? xcb_query_tree_children(tree.get()) : nullptr;
+        const std::vector<xcb_window_t> stack(
+            children, children + (tree ? xcb_query_tree_children_length(tree.get()) : 0));
+        learnAbout(connection, stack, lowestOf(stack, windows));
+        std::vector<std::optional<bool>> answers;
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            answers.push_back(coveredIn(stack, windows[i], ours[i].get(), tree != nullptr));
         }
-        if (!tree || ours->root != root_) {
-            return std::nullopt;
-        }
-        // Bottom to top: only the windows after ours lie above it.
-        const xcb_window_t* windows = xcb_query_tree_children(tree.get());
-        const xcb_window_t* end = windows + xcb_query_tree_children_length(tree.get());
-        const xcb_window_t* at = std::find(windows, end, window);
-        if (at == end) {
-            return std::nullopt;  // kept by a window manager after all
-        }
-        return coveredFrom(connection, Area(*ours), std::vector<xcb_window_t>(at + 1, end));
+        return answers;
     }
 
   private:
-    bool coveredFrom(xcb_connection_t* connection, const Area& ours,
-                     const std::vector<xcb_window_t>& above) {
-        std::unordered_set<xcb_window_t> stillSelfPlacing;
+    // What shows over the others: a managed window's place, none for one that places itself
+    // or is not shown.
+    struct Known {
+        bool selfPlacing = false;
+        std::optional<Area> shownArea;
+    };
+
+    std::optional<bool> coveredIn(const std::vector<xcb_window_t>& stack, xcb_window_t window,
+                                  const xcb_get_geometry_reply_t* ours, bool treeRead) const {
+        if (ours == nullptr) {
+            return false;  // not (or no longer) a window: nothing to raise
+        }
+        if (!treeRead || ours->root != root_) {
+            return std::nullopt;
+        }
+        const auto at = std::find(stack.begin(), stack.end(), window);
+        if (at == stack.end()) {
+            return std::nullopt;  // kept by a window manager after all
+        }
+        const Area area(*ours);
+        return std::any_of(at + 1, stack.end(), [&](xcb_window_t other) {
+            const auto known = known_.find(other);
+            return known != known_.end() && known->second.shownArea &&
+                   known->second.shownArea->overlaps(area);
+        });
+    }
+
+    // Where the lowest of `windows` stands in the stack; its end when none is there.
+    static std::size_t lowestOf(const std::vector<xcb_window_t>& stack,
+                                const std::vector<xcb_window_t>& windows) {
+        const auto at =
+            std::find_first_of(stack.begin(), stack.end(), windows.begin(), windows.end());
+        return static_cast<std::size_t>(at - stack.begin());
+    }
+
+    // Asks about every window above `from` not known to place itself, all in one round trip;
+    // forgets the others.
+    void learnAbout(xcb_connection_t* connection, const std::vector<xcb_window_t>& stack,
+                    std::size_t from) {
+        std::unordered_map<xcb_window_t, Known> known;
         std::vector<xcb_window_t> asked;
         std::vector<std::pair<xcb_get_window_attributes_cookie_t, xcb_get_geometry_cookie_t>>
             questions;
-        for (const xcb_window_t other : above) {
-            if (selfPlacing_.contains(other)) {
-                stillSelfPlacing.insert(other);
+        for (std::size_t i = from; i < stack.size(); ++i) {
+            const xcb_window_t window = stack[i];
+            const auto before = known_.find(window);
+            if (before != known_.end() && before->second.selfPlacing) {
+                known.emplace(window, before->second);
                 continue;
             }
-            asked.push_back(other);
-            questions.emplace_back(xcb_get_window_attributes(connection, other),
-                                   xcb_get_geometry(connection, other));
+            asked.push_back(window);
+            questions.emplace_back(xcb_get_window_attributes(connection, window),
+                                   xcb_get_geometry(connection, window));
         }
-        bool covered = false;
         for (std::size_t i = 0; i < questions.size(); ++i) {
             // Every answer is taken, so that none is left waiting on the connection.
             const auto attributes =
@@ -89,15 +130,14 @@ class Stacking {
             if (!attributes || !geometry) {
                 continue;  // gone meanwhile
             }
-            if (attributes->override_redirect != 0) {
-                stillSelfPlacing.insert(asked[i]);
-            } else if (attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
-                       Area(*geometry).overlaps(ours)) {
-                covered = true;
+            Known entry;
+            entry.selfPlacing = attributes->override_redirect != 0;
+            if (!entry.selfPlacing && attributes->map_state == XCB_MAP_STATE_VIEWABLE) {
+                entry.shownArea = Area(*geometry);
             }
+            known.emplace(asked[i], entry);
         }
-        selfPlacing_ = std::move(stillSelfPlacing);
-        return covered;
+        known_ = std::move(known);
     }
 
     xcb_connection_t* connected() {
@@ -129,21 +169,27 @@ class Stacking {
             xcb_disconnect(connection_);  // a failed connection is freed like a good one
             connection_ = nullptr;
         }
-        selfPlacing_.clear();
+        known_.clear();
         root_ = 0;
     }
 
     xcb_connection_t* connection_ = nullptr;
     std::string name_;
     xcb_window_t root_ = 0;
-    std::unordered_set<xcb_window_t> selfPlacing_;
+    std::unordered_map<xcb_window_t, Known> known_;
 };
 
 }  // namespace
 
-bool coveredByManagedWindow(std::uintptr_t window) {
+std::vector<bool> coveredByManagedWindows(const std::vector<std::uintptr_t>& windows) {
     static Stacking stacking;
-    return stacking.covered(static_cast<xcb_window_t>(window)).value_or(true);
+    const std::vector<std::optional<bool>> answers =
+        stacking.covered(std::vector<xcb_window_t>(windows.begin(), windows.end()));
+    std::vector<bool> covered;
+    for (const std::optional<bool>& answer : answers) {
+        covered.push_back(answer.value_or(true));
+    }
+    return covered;
 }
 
 }  // namespace galewarden
