@@ -38,9 +38,24 @@ start_virtual_screen() {
     rm -f "$numbered"
     TRAY_HOST_PID=""
     [ "$tray" = no-tray ] && return 0
-    trayer --edge top --align right --widthtype request --height 32 --transparent false \
-        --tint 0x404040 >/dev/null 2>&1 &
-    TRAY_HOST_PID=$!
+    start_tray_host
+}
+
+# start_tray_host: trayer's panel on the screen before any program starts, which looks for the
+# tray once, when it starts monitoring. Once under load a panel never came up: it is started
+# once more.
+start_tray_host() {
+    local attempt
+    for attempt in 1 2; do
+        trayer --edge top --align right --widthtype request --height 32 --transparent false \
+            --tint 0x404040 >/dev/null 2>&1 &
+        TRAY_HOST_PID=$!
+        wait_for '[ -n "$(xdotool search --all --pid "$TRAY_HOST_PID" 2>/dev/null)" ]' 10 &&
+            return 0
+        kill "$TRAY_HOST_PID" 2>/dev/null || true
+    done
+    echo "the tray host did not start" >&2
+    return 1
 }
 
 # wait_for CONDITION SECONDS: polls a shell condition until it holds or time runs out.
