@@ -33,20 +33,6 @@ inline void putPackedUtf8(char*& out, std::uint32_t packed) {
     out += packed >> 24;
 }
 
-void putUtf8(char*& out, std::uint32_t codePoint) {
-    if (codePoint < 0x800) {
-        *out++ = static_cast<char>(0xC0 | (codePoint >> 6));
-    } else if (codePoint < 0x10000) {
-        *out++ = static_cast<char>(0xE0 | (codePoint >> 12));
-        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    } else {
-        *out++ = static_cast<char>(0xF0 | (codePoint >> 18));
-        *out++ = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    }
-    *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
-}
-
 // The code of a character beyond the ASCII range; 0 when it has none.
 std::uint32_t gbCodeOf(std::uint32_t codePoint) {
     if (codePoint < 0x10000) {
@@ -99,7 +85,7 @@ std::string gb18030ToUtf8(std::string_view gb) {
             } else if (length == 4) {
                 const std::uint32_t codePoint =
                     fourByteCodePoint(reinterpret_cast<const unsigned char*>(gb.data() + i));
-                codePoint != 0 ? putUtf8(out, codePoint) : void(*out++ = '?');
+                codePoint != 0 ? void(out = writeUtf8(out, codePoint)) : void(*out++ = '?');
             } else {
                 *out++ = '?';
             }

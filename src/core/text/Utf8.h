@@ -7,22 +7,29 @@
 
 namespace galewarden {
 
-inline void appendUtf8(std::string& out, std::uint32_t codePoint) {
+// Writes the one to four bytes of a code point at `out`; returns where they end.
+inline char* writeUtf8(char* out, std::uint32_t codePoint) {
     if (codePoint < 0x80) {
-        out.push_back(static_cast<char>(codePoint));
-    } else if (codePoint < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    } else if (codePoint < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+        *out++ = static_cast<char>(codePoint);
+        return out;
     }
+    if (codePoint < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (codePoint >> 6));
+    } else if (codePoint < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (codePoint >> 12));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (codePoint >> 18));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    }
+    *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    return out;
+}
+
+inline void appendUtf8(std::string& out, std::uint32_t codePoint) {
+    char bytes[4];
+    out.append(bytes, writeUtf8(bytes, codePoint));
 }
 
 inline std::string utf8Of(std::uint32_t codePoint) {
